@@ -1,0 +1,46 @@
+#include "TempDir.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+TempDir::TempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "vellum-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    Path = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    // A test may leave read-only entries behind; give write permission back so removal works as a normal user.
+    for (auto& entry : std::filesystem::recursive_directory_iterator(Path, ignored))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(Path, ignored);
+}
+
+std::vector<std::string> TempDir::entries() const
+{
+    std::vector<std::string> names;
+    for (auto& entry : std::filesystem::directory_iterator(Path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Bytes readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::filesystem::path& path, const Bytes& content)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+}

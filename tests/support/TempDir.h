@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A fresh directory under the system's temporary directory, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return Path; }
+    std::filesystem::path file(const std::string& name) const { return Path / name; }
+    // Names of the entries in the directory, sorted.
+    std::vector<std::string> entries() const;
+
+private:
+    std::filesystem::path Path;
+};
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const Bytes& content);
