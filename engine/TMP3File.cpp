@@ -1,0 +1,434 @@
+#include "TMP3File.h"
+
+#include "FileIO.h"
+#include "FileReplacement.h"
+#include "GenreTable.h"
+#include "ID3v2Size.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::uint8_t ExtHeaderFlag = 0x40;
+constexpr std::uint8_t FooterFlag = 0x10;
+constexpr std::int64_t ID3v1Length = ID3v1Tag::Size;
+
+bool StartsWith(const std::uint8_t* bytes, const char* id)
+{
+    return std::memcmp(bytes, id, std::strlen(id)) == 0;
+}
+
+} // namespace
+
+TMP3File::TMP3File()
+{
+    ClearMPEGHeader();
+    ClearTags();
+}
+
+TMP3File::~TMP3File()
+{
+    Close();
+}
+
+// ---- Lifecycle and file access ----
+
+void TMP3File::SetFileName(const std::string& path)
+{
+    FileName = path;
+}
+
+bool TMP3File::Open(int flags)
+{
+    Close();
+    Handle = open(FileName.c_str(), flags | O_CLOEXEC);
+    struct stat info {};
+    // Only regular files hold tags; a directory or device must not look like an empty MP3 file.
+    if (Handle >= 0 && (fstat(Handle, &info) != 0 || !S_ISREG(info.st_mode)))
+        Close();
+    IsOpen = IsOpenForWrite = Handle >= 0;
+    FileSize = IsOpen ? info.st_size : 0;
+    return IsOpen;
+}
+
+bool TMP3File::OpenRead()
+{
+    return Open(O_RDONLY);
+}
+
+bool TMP3File::OpenReadWrite()
+{
+    return Open(O_RDWR);
+}
+
+bool TMP3File::EnsureOpen()
+{
+    return IsOpen || OpenRead();
+}
+
+void TMP3File::Close()
+{
+    if (Handle >= 0)
+        close(Handle);
+    Handle = -1;
+    IsOpen = IsOpenForWrite = false;
+    // Once closed the file may change under us; the next query searches again.
+    MPEGKnown = false;
+}
+
+void TMP3File::Reset()
+{
+    Close();
+    FileSize = -1;
+    ClearMPEGHeader();
+    ClearTags();
+}
+
+void TMP3File::ClearTags()
+{
+    ClearID3v1();
+    ClearID3v2();
+}
+
+std::int64_t TMP3File::CurrentLength() const
+{
+    return FileIO::Length(Handle);
+}
+
+void TMP3File::UpdateFileSize()
+{
+    if (IsOpen) {
+        FileSize = std::max<std::int64_t>(CurrentLength(), 0);
+        return;
+    }
+    OpenRead();
+    Close();
+}
+
+int TMP3File::MakeWritable(const std::string& path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || (info.st_mode & S_IWUSR) != 0)
+        return -1;
+    const mode_t bits = info.st_mode & 07777;
+    return chmod(path.c_str(), bits | S_IWUSR) == 0 ? static_cast<int>(bits) : -1;
+}
+
+void TMP3File::RestoreAttributes(const std::string& path, int saved)
+{
+    if (saved >= 0)
+        chmod(path.c_str(), static_cast<mode_t>(saved));
+}
+
+bool TMP3File::ResizeTagSpace(std::uint32_t newSize, std::span<const std::uint8_t> tag)
+{
+    const int saved = MakeWritable(FileName);
+    const bool result = EnsureOpen() && RewriteWithTagSpace(newSize, tag);
+    if (result) {
+        TagSize = newSize;
+        OpenReadWrite();
+    }
+    RestoreAttributes(FileName, saved);
+    return result;
+}
+
+bool TMP3File::RewriteWithTagSpace(std::uint32_t newSize, std::span<const std::uint8_t> tag)
+{
+    const std::int64_t length = CurrentLength();
+    // A tag that claims more than the file holds, or more bytes than the space, cannot be right.
+    if (length < 0 || TagSize > length || tag.size() > newSize)
+        return false;
+    FileReplacement replacement(FileName);
+    replacement.Write(tag.data(), tag.size());
+    replacement.WriteZeros(newSize - tag.size());
+    replacement.CopyFrom(Handle, TagSize, length - TagSize, CopyBufferSize);
+    const bool replaced = replacement.Commit(Handle);
+    Close();
+    return replaced;
+}
+
+bool TMP3File::ReadTags()
+{
+    return ReadID3v1() && ReadID3v2Header();
+}
+
+// ---- ID3v1 tag ----
+
+void TMP3File::ClearID3v1()
+{
+    V1.Clear();
+    HasV1 = V1Known = false;
+}
+
+bool TMP3File::DetectID3v1()
+{
+    HasV1 = false;
+    if (!EnsureOpen())
+        return false;
+    const std::int64_t length = CurrentLength();
+    std::uint8_t id[3] {};
+    // A file shorter than a tag has none, even when it happens to begin with "TAG".
+    HasV1 = length >= ID3v1Length && FileIO::ReadAt(Handle, length - ID3v1Length, id, sizeof id) == sizeof id
+        && StartsWith(id, "TAG");
+    return HasV1;
+}
+
+bool TMP3File::HasID3v1()
+{
+    return V1Known ? HasV1 : DetectID3v1();
+}
+
+bool TMP3File::ReadID3v1()
+{
+    ClearID3v1();
+    if (!EnsureOpen())
+        return false;
+    const std::int64_t length = CurrentLength();
+    auto& record = V1.Bytes();
+    const bool found = length >= ID3v1Length
+        && FileIO::ReadAt(Handle, length - ID3v1Length, record.data(), record.size()) == ID3v1Length && V1.IsTag();
+    if (found)
+        HasV1 = V1Known = true;
+    else
+        ClearID3v1();
+    return true;
+}
+
+bool TMP3File::WriteID3v1Tag()
+{
+    const int saved = MakeWritable(FileName);
+    bool result = false;
+    if (OpenReadWrite()) {
+        const std::int64_t length = CurrentLength();
+        // Asked of the file itself: a stale answer would overwrite audio or append a second tag.
+        const bool overwrite = DetectID3v1();
+        const auto& record = V1.Bytes();
+        const std::int64_t offset = overwrite ? length - ID3v1Length : length;
+        result = length >= 0 && FileIO::WriteAt(Handle, offset, record.data(), record.size());
+        // A partial tag appended to the audio would be read as garbage; give the file back its old length.
+        if (!result && !overwrite && length >= 0)
+            (void)!ftruncate(Handle, length);
+        if (result)
+            HasV1 = V1Known = V1.IsTag();
+        UpdateFileSize();
+        Close();
+    }
+    RestoreAttributes(FileName, saved);
+    return result;
+}
+
+bool TMP3File::DeleteID3v1()
+{
+    if (!HasID3v1())
+        return true;
+    const int saved = MakeWritable(FileName);
+    bool result = false;
+    if (OpenReadWrite()) {
+        // Only a tag still present is cut off, never 128 bytes of audio.
+        result = !DetectID3v1() || ftruncate(Handle, CurrentLength() - ID3v1Length) == 0;
+        if (result)
+            ClearID3v1();
+        UpdateFileSize();
+        Close();
+    }
+    RestoreAttributes(FileName, saved);
+    return result;
+}
+
+std::string TMP3File::GenreName() const
+{
+    return GenreTable::Name(V1.Genre());
+}
+
+std::uint8_t TMP3File::GenreIndex(const std::string& name)
+{
+    return GenreTable::Index(name);
+}
+
+// ---- ID3v2 header ----
+
+void TMP3File::ClearID3v2()
+{
+    V2Header = {'I', 'D', '3', 3, 0, 0, 0, 0, 0, 0};
+    V2Footer = {'3', 'D', 'I', 3, 0, 0, 0, 0, 0, 0};
+    TagSize = 0;
+    ExtHeader = ExtendedHeader();
+    Version = 0;
+    HasV2 = V2Known = HasExtHeader = HasFooter = HasExtData = false;
+}
+
+bool TMP3File::DetectID3v2()
+{
+    HasV2 = false;
+    // A tag is never shorter than its header; a cut-short header is no tag here, as on reading.
+    std::uint8_t header[ID3v2HeaderSize] {};
+    if (EnsureOpen())
+        HasV2 = FileIO::ReadAt(Handle, 0, header, sizeof header) == sizeof header && StartsWith(header, "ID3");
+    return HasV2;
+}
+
+bool TMP3File::HasID3v2()
+{
+    return V2Known ? HasV2 : DetectID3v2();
+}
+
+bool TMP3File::ReadID3v2Header()
+{
+    ClearID3v2();
+    if (!EnsureOpen())
+        return false;
+    if (FileIO::ReadAt(Handle, 0, V2Header.data(), V2Header.size()) != static_cast<std::int64_t>(V2Header.size())
+        || !StartsWith(V2Header.data(), "ID3")) {
+        ClearID3v2();
+        return true;
+    }
+    HasV2 = V2Known = true;
+    // The audio starts behind the tag: what was found before belongs to another TagSize.
+    MPEGKnown = false;
+    Version = V2Header[3];
+    const std::uint8_t flags = V2Header[5];
+    // Footers exist only from version 4 on; in version 2 the bit 0x40 means compression, not an extended header.
+    HasFooter = Version >= 4 && (flags & FooterFlag) != 0;
+    HasExtHeader = (Version == 3 || Version == 4) && (flags & ExtHeaderFlag) != 0;
+    TagSize = UnpackSynchsafeSize(V2Header.data() + 6) + ID3v2HeaderSize + FooterBytes();
+    if (HasExtHeader && !ReadExtendedHeader())
+        ExtHeader = ExtendedHeader();
+    return true;
+}
+
+bool TMP3File::ReadExtendedHeader()
+{
+    auto& start = ExtHeader.Start;
+    if (FileIO::ReadAt(Handle, ID3v2HeaderSize, start.data(), start.size()) != static_cast<std::int64_t>(start.size()))
+        return false;
+    // Before version 4 the stored length leaves out its own four bytes.
+    const std::uint64_t length = std::uint64_t{UnpackFrameSize(start.data())} + (Version < 4 ? 4 : 0);
+    const std::uint64_t room = TagSize - ID3v2HeaderSize - FooterBytes();
+    const std::int64_t fileLength = CurrentLength();
+    if (length < start.size() || length > room || fileLength < 0
+        || ID3v2HeaderSize + length > static_cast<std::uint64_t>(fileLength))
+        return false;
+    ExtHeader.Rest.resize(length - start.size());
+    if (FileIO::ReadAt(Handle, ID3v2HeaderSize + start.size(), ExtHeader.Rest.data(), ExtHeader.Rest.size())
+        != static_cast<std::int64_t>(ExtHeader.Rest.size()))
+        return false;
+    ExtHeader.Length = static_cast<std::uint32_t>(length);
+    HasExtData = true;
+    return true;
+}
+
+std::uint32_t TMP3File::UnpackSynchsafeSize(const std::uint8_t* bytes)
+{
+    return ID3v2Size::UnpackSynchsafeSize(bytes);
+}
+
+std::uint32_t TMP3File::UnpackPlainSize(const std::uint8_t* bytes)
+{
+    return ID3v2Size::UnpackPlainSize(bytes);
+}
+
+std::uint32_t TMP3File::UnpackFrameSize(const std::uint8_t* bytes) const
+{
+    return Version == 4 ? UnpackSynchsafeSize(bytes) : UnpackPlainSize(bytes);
+}
+
+std::uint32_t TMP3File::FooterBytes() const
+{
+    return HasFooter ? ID3v2Size::FooterSize : 0;
+}
+
+std::int64_t TMP3File::ID3v2BodyOffset() const
+{
+    return static_cast<std::int64_t>(ID3v2HeaderSize + ExtHeader.Length);
+}
+
+std::int64_t TMP3File::ID3v2BodyEnd() const
+{
+    if (!HasV2)
+        return ID3v2BodyOffset();
+    const std::int64_t declared = static_cast<std::int64_t>(TagSize) - FooterBytes();
+    return std::max(ID3v2BodyOffset(), std::min(declared, CurrentLength()));
+}
+
+bool TMP3File::ReadID3v2Body(std::vector<std::uint8_t>& body)
+{
+    body.clear();
+    if (!HasV2 || !EnsureOpen())
+        return false;
+    body.resize(static_cast<std::size_t>(ID3v2BodyEnd() - ID3v2BodyOffset()));
+    const std::int64_t got = FileIO::ReadAt(Handle, ID3v2BodyOffset(), body.data(), body.size());
+    body.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    return got >= 0;
+}
+
+bool TMP3File::ID3v2TagFitsFile() const
+{
+    const std::int64_t length = CurrentLength();
+    return HasV2 && length >= 0 && TagSize <= length;
+}
+
+// ---- MPEG audio ----
+
+namespace {
+
+// Most files have their first frame right behind the tag, so a small read usually settles the search.
+constexpr std::size_t FirstMPEGRead = 16384;
+
+} // namespace
+
+void TMP3File::ClearMPEGHeader()
+{
+    MPEG = MPEGAudioProperties();
+    MPEGKnown = false;
+}
+
+bool TMP3File::ReadMPEGHeader()
+{
+    return Audio().Found();
+}
+
+const MPEGAudioProperties& TMP3File::Audio()
+{
+    if (MPEGKnown)
+        return MPEG;
+    MPEG = MPEGAudioProperties();
+    if (!EnsureOpen())
+        return MPEG;
+    const std::int64_t start = TagSize;
+    const std::int64_t end = CurrentLength() - (HasID3v1() ? ID3v1Length : 0);
+    // The first frame counts only once the frame after it was seen; when the small read could not show that,
+    // search the whole window.
+    if (!SearchMPEGWindow(start, end, FirstMPEGRead))
+        SearchMPEGWindow(start, end, MPEGSearchWindow);
+    MPEGKnown = true;
+    return MPEG;
+}
+
+// Analyses up to size bytes of the audio; true when that answer cannot change with more bytes.
+bool TMP3File::SearchMPEGWindow(std::int64_t start, std::int64_t end, std::size_t size)
+{
+    const std::int64_t available = std::max<std::int64_t>(end - start, 0);
+    std::vector<std::uint8_t> window(static_cast<std::size_t>(std::min<std::int64_t>(available, size)));
+    const std::int64_t got = FileIO::ReadAt(Handle, start, window.data(), window.size());
+    window.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    MPEG = MPEGAudioProperties::Analyse(window, start, end);
+    const bool wholeAudio = static_cast<std::int64_t>(window.size()) >= available;
+    const bool nextFrameSeen = MPEG.Found()
+        && static_cast<std::size_t>(MPEG.SyncOffset() - start) + MPEGSearchLookahead <= window.size();
+    return wholeAudio || nextFrameSeen;
+}
+
+std::int64_t TMP3File::GetSyncOffset() { return Audio().SyncOffset(); }
+std::string TMP3File::GetMPEGVersionText() { return Audio().VersionText(); }
+int TMP3File::GetBitrate() { return Audio().Bitrate(); }
+int TMP3File::GetSampleRate() { return Audio().SampleRate(); }
+int TMP3File::GetFrameLength() { return Audio().FrameLength(); }
+int TMP3File::GetFrameCount() { return Audio().FrameCount(); }
+int TMP3File::GetMinutes() { return Audio().Minutes(); }
+int TMP3File::GetSeconds() { return Audio().Seconds(); }
+std::string TMP3File::GetLengthText() { return Audio().LengthText(); }
+const MPEGAudioProperties& TMP3File::GetMPEGAudio() { return Audio(); }

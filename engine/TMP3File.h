@@ -1,0 +1,151 @@
+#pragma once
+
+#include "ID3v1Tag.h"
+#include "MPEGAudioProperties.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// The tag engine: one MP3 file on disk at a time, its ID3v1 record and its ID3v2 header. Reads open the file
+// read-only when it is not open and leave it open; writes open it read-write themselves and close it when done.
+// Nothing here shows a message or throws: operations answer with booleans, numbers and new strings.
+class TMP3File {
+public:
+    // Bytes of the audio copied at a time when the file is rewritten.
+    static constexpr std::size_t CopyBufferSize = 32767;
+    static constexpr std::size_t ID3v2HeaderSize = 10;
+
+    TMP3File();
+    ~TMP3File();
+    TMP3File(const TMP3File&) = delete;
+    TMP3File& operator=(const TMP3File&) = delete;
+
+    // Lifecycle and file access.
+    void SetFileName(const std::string& path);
+    bool OpenRead();
+    bool OpenReadWrite();
+    void Close();
+    void Reset();
+    void ClearTags();
+    int GetHandle() const { return Handle; }
+    std::int64_t GetFileSize() const { return FileSize; }
+    void UpdateFileSize();
+    // Clears a read-only file's owner write bit and returns its old mode bits; -1 when nothing was changed.
+    static int MakeWritable(const std::string& path);
+    // Puts back the mode bits MakeWritable returned; a negative value does nothing.
+    static void RestoreAttributes(const std::string& path, int saved);
+    // Rewrites the file so that the ID3v2 tag occupies newSize bytes at its start, followed by the audio from
+    // TagSize on. The space holds tag, padded with zeros; so a caller that grows its tag hands the complete tag
+    // here and the file is never without it. The original stays byte-identical on every failure.
+    bool ResizeTagSpace(std::uint32_t newSize, std::span<const std::uint8_t> tag = {});
+    // The ID3v1 tag, then the ID3v2 header; whether the file could be opened.
+    bool ReadTags();
+
+    // ID3v1 tag.
+    void ClearID3v1();
+    bool DetectID3v1();
+    bool HasID3v1();
+    bool ReadID3v1();
+    bool WriteID3v1Tag();
+    bool DeleteID3v1();
+    std::string GetID3v1Title() const { return V1.Title(); }
+    std::string GetID3v1Artist() const { return V1.Artist(); }
+    std::string GetID3v1Album() const { return V1.Album(); }
+    std::string GetID3v1Year() const { return V1.Year(); }
+    std::string GetID3v1Comment() const { return V1.Comment(); }
+    std::uint8_t GetID3v1Track() const { return V1.Track(); }
+    std::uint8_t GetID3v1Genre() const { return V1.Genre(); }
+    void SetID3v1Title(const std::string& text) { V1.SetTitle(text); }
+    void SetID3v1Artist(const std::string& text) { V1.SetArtist(text); }
+    void SetID3v1Album(const std::string& text) { V1.SetAlbum(text); }
+    void SetID3v1Year(const std::string& text) { V1.SetYear(text); }
+    void SetID3v1Comment(const std::string& text) { V1.SetComment(text); }
+    void SetID3v1Track(std::uint8_t track) { V1.SetTrack(track); }
+    void SetID3v1Genre(std::uint8_t genre) { V1.SetGenre(genre); }
+    // The genre table's name for the record's genre byte; empty for 148-255.
+    std::string GenreName() const;
+    // 255 when no name matches.
+    static std::uint8_t GenreIndex(const std::string& name);
+    // The record as it will be written.
+    const ID3v1Tag& GetID3v1Record() const { return V1; }
+
+    // ID3v2 header.
+    void ClearID3v2();
+    bool DetectID3v2();
+    bool HasID3v2();
+    bool ReadID3v2Header();
+    std::uint8_t GetID3v2Version() const { return Version; }
+    int GetID3v2Size() const { return static_cast<int>(TagSize); }
+    static std::uint32_t UnpackSynchsafeSize(const std::uint8_t* bytes);
+    static std::uint32_t UnpackPlainSize(const std::uint8_t* bytes);
+    // Synchsafe for version 4 tags, plain for every other version.
+    std::uint32_t UnpackFrameSize(const std::uint8_t* bytes) const;
+
+    // The tag body: the bytes after the header and the extended header up to the end of the frames (before a
+    // footer), bounded by the file as well, so a size field that claims more than the file holds is never
+    // trusted. Offsets are from the start of the file.
+    std::int64_t ID3v2BodyOffset() const;
+    std::int64_t ID3v2BodyEnd() const;
+    // Reads the body; false when there is no tag or it cannot be read.
+    bool ReadID3v2Body(std::vector<std::uint8_t>& body);
+    // The whole tag, as its header declares it, lies inside the file, so its space may be rewritten.
+    bool ID3v2TagFitsFile() const;
+
+    // MPEG audio: the first frame behind the ID3v2 tag. The search runs once while the file stays open and
+    // unchanged; every getter answers from it.
+    void ClearMPEGHeader();
+    bool ReadMPEGHeader();
+    std::int64_t GetSyncOffset();
+    std::string GetMPEGVersionText();
+    int GetBitrate();
+    int GetSampleRate();
+    int GetFrameLength();
+    int GetFrameCount();
+    int GetMinutes();
+    int GetSeconds();
+    std::string GetLengthText();
+    // Everything the first frame tells, for the file information window.
+    const MPEGAudioProperties& GetMPEGAudio();
+
+private:
+    // The extended header kept as one opaque block: its total length (0 when absent or not believable), its
+    // first five bytes and the rest.
+    struct ExtendedHeader {
+        std::uint32_t Length = 0;
+        std::array<std::uint8_t, 5> Start {};
+        std::vector<std::uint8_t> Rest;
+    };
+
+    bool Open(int flags);
+    bool EnsureOpen();
+    std::int64_t CurrentLength() const;
+    bool ReadExtendedHeader();
+    std::uint32_t FooterBytes() const;
+    bool RewriteWithTagSpace(std::uint32_t newSize, std::span<const std::uint8_t> tag);
+    const MPEGAudioProperties& Audio();
+    bool SearchMPEGWindow(std::int64_t start, std::int64_t end, std::size_t size);
+
+    std::string FileName;
+    bool IsOpen = false;
+    bool IsOpenForWrite = false;
+    int Handle = -1;
+    bool HasV1 = false;
+    bool HasV2 = false;
+    bool V1Known = false;
+    bool V2Known = false;
+    bool HasExtData = false;
+    bool HasExtHeader = false;
+    bool HasFooter = false;
+    std::uint8_t Version = 0;
+    std::uint32_t TagSize = 0;
+    std::int64_t FileSize = -1;
+    ID3v1Tag V1;
+    std::array<std::uint8_t, ID3v2HeaderSize> V2Header {};
+    std::array<std::uint8_t, ID3v2HeaderSize> V2Footer {};
+    ExtendedHeader ExtHeader;
+    MPEGAudioProperties MPEG;
+    bool MPEGKnown = false;
+};
