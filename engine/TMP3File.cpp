@@ -4,6 +4,7 @@
 #include "FileReplacement.h"
 #include "GenreTable.h"
 #include "ID3v2Size.h"
+#include "ID3v2TagComposer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -153,7 +154,7 @@ bool TMP3File::RewriteWithTagSpace(std::uint32_t newSize, std::span<const std::u
 
 bool TMP3File::ReadTags()
 {
-    return ReadID3v1() && ReadID3v2Header();
+    return ReadID3v1() && ReadID3v2();
 }
 
 // ---- ID3v1 tag ----
@@ -259,6 +260,7 @@ void TMP3File::ClearID3v2()
     ExtHeader = ExtendedHeader();
     Version = 0;
     HasV2 = V2Known = HasExtHeader = HasFooter = HasExtData = false;
+    Frames.ClearFrames();
 }
 
 bool TMP3File::DetectID3v2()
@@ -281,11 +283,28 @@ bool TMP3File::ReadID3v2Header()
     ClearID3v2();
     if (!EnsureOpen())
         return false;
+    if (LoadID3v2Header())
+        Frames.Load(nullptr, 0, Version, V2Header[5]); // the version decides where a year is set
+    return true;
+}
+
+// Reads the header into the header fields, leaving the frames alone; whether the file begins with a tag.
+bool TMP3File::LoadID3v2Header()
+{
     if (FileIO::ReadAt(Handle, 0, V2Header.data(), V2Header.size()) != static_cast<std::int64_t>(V2Header.size())
         || !StartsWith(V2Header.data(), "ID3")) {
-        ClearID3v2();
-        return true;
+        V2Header = {'I', 'D', '3', 3, 0, 0, 0, 0, 0, 0};
+        HasV2 = V2Known = false;
+        return false;
     }
+    TakeID3v2HeaderFields();
+    if (HasExtHeader && !ReadExtendedHeader())
+        ExtHeader = ExtendedHeader();
+    return true;
+}
+
+void TMP3File::TakeID3v2HeaderFields()
+{
     HasV2 = V2Known = true;
     // The audio starts behind the tag: what was found before belongs to another TagSize.
     MPEGKnown = false;
@@ -295,8 +314,86 @@ bool TMP3File::ReadID3v2Header()
     HasFooter = Version >= 4 && (flags & FooterFlag) != 0;
     HasExtHeader = (Version == 3 || Version == 4) && (flags & ExtHeaderFlag) != 0;
     TagSize = UnpackSynchsafeSize(V2Header.data() + 6) + ID3v2HeaderSize + FooterBytes();
-    if (HasExtHeader && !ReadExtendedHeader())
-        ExtHeader = ExtendedHeader();
+    ExtHeader = ExtendedHeader();
+    HasExtData = false;
+}
+
+bool TMP3File::ReadID3v2Frames()
+{
+    if (!EnsureOpen())
+        return false;
+    if (!V2Known)
+        ReadID3v2Header();
+    std::vector<std::uint8_t> body;
+    if (HasID3v2() && ReadID3v2Body(body))
+        Frames.Load(body.data(), body.size(), Version, V2Header[5]);
+    return IsOpen;
+}
+
+bool TMP3File::ReadID3v2()
+{
+    return ReadID3v2Header() && ReadID3v2Frames();
+}
+
+std::uint64_t TMP3File::RequiredID3v2Size() const
+{
+    return ID3v2Size::RequiredID3v2Size(Frames.FramesSize(), HasFooter);
+}
+
+std::uint64_t TMP3File::AlignedTagSize()
+{
+    const std::int64_t length = EnsureOpen() ? std::max<std::int64_t>(CurrentLength(), 0) : 0;
+    const std::uint64_t fileSize = static_cast<std::uint64_t>(length);
+    return ID3v2Size::AlignedTagSize(fileSize, std::min<std::uint64_t>(TagSize, fileSize), HasID3v1());
+}
+
+bool TMP3File::WriteID3v2Tag()
+{
+    // A caller that read nothing still must not push an old tag into the audio: take its size from the file.
+    if (!V2Known && EnsureOpen())
+        LoadID3v2Header();
+    const int saved = MakeWritable(FileName);
+    bool result = false;
+    if (OpenReadWrite()) {
+        const std::int64_t length = CurrentLength();
+        const auto tag = length < 0 ? std::nullopt
+            : ComposeID3v2Tag(Frames, V2Header[4], V2Header[5],
+                              {static_cast<std::uint64_t>(length), TagSize, DetectID3v1()});
+        result = tag && WriteComposedTag(*tag);
+        UpdateFileSize();
+        Close();
+    }
+    RestoreAttributes(FileName, saved);
+    return result;
+}
+
+// Puts a tag made for this file's tag area at its start: over the old area when it is as large, else through a
+// rewrite that installs tag and audio together. The header fields then describe the tag written.
+bool TMP3File::WriteComposedTag(const std::vector<std::uint8_t>& tag)
+{
+    const bool written = tag.size() == TagSize ? FileIO::WriteAt(Handle, 0, tag.data(), tag.size())
+                                               : ResizeTagSpace(static_cast<std::uint32_t>(tag.size()), tag);
+    if (!written)
+        return false;
+    std::copy_n(tag.begin(), V2Header.size(), V2Header.begin());
+    TakeID3v2HeaderFields();
+    std::copy_n(tag.end() - ID3v2HeaderSize, ID3v2HeaderSize, V2Footer.begin());
+    const std::uint64_t bodyEnd = TagSize - FooterBytes();
+    Frames.Load(tag.data() + ID3v2HeaderSize, bodyEnd - ID3v2HeaderSize, Version, V2Header[5]);
+    return true;
+}
+
+bool TMP3File::DeleteID3v2()
+{
+    if (!V2Known && EnsureOpen())
+        LoadID3v2Header();
+    if (!HasV2 && TagSize == 0)
+        return true;
+    if (!ResizeTagSpace(0))
+        return false;
+    UpdateFileSize();
+    Close();
+    ClearID3v2();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ID3v1Tag.h"
+#include "ID3v2Frames.h"
 #include "MPEGAudioProperties.h"
 
 #include <array>
@@ -41,7 +42,7 @@ public:
     // TagSize on. The space holds tag, padded with zeros; so a caller that grows its tag hands the complete tag
     // here and the file is never without it. The original stays byte-identical on every failure.
     bool ResizeTagSpace(std::uint32_t newSize, std::span<const std::uint8_t> tag = {});
-    // The ID3v1 tag, then the ID3v2 header; whether the file could be opened.
+    // The ID3v1 tag, then the ID3v2 tag; whether the file could be opened.
     bool ReadTags();
 
     // ID3v1 tag.
@@ -72,17 +73,68 @@ public:
     // The record as it will be written.
     const ID3v1Tag& GetID3v1Record() const { return V1; }
 
-    // ID3v2 header.
+    // ID3v2 tag. Reading only the header leaves the frames empty, so a later write holds only what was set.
     void ClearID3v2();
+    void ClearFrames() { Frames.ClearFrames(); }
     bool DetectID3v2();
     bool HasID3v2();
     bool ReadID3v2Header();
+    bool ReadID3v2Frames();
+    bool ReadID3v2();
     std::uint8_t GetID3v2Version() const { return Version; }
     int GetID3v2Size() const { return static_cast<int>(TagSize); }
     static std::uint32_t UnpackSynchsafeSize(const std::uint8_t* bytes);
     static std::uint32_t UnpackPlainSize(const std::uint8_t* bytes);
     // Synchsafe for version 4 tags, plain for every other version.
     std::uint32_t UnpackFrameSize(const std::uint8_t* bytes) const;
+
+    static std::uint8_t FrameIndex(std::string_view id) { return FrameTable::FrameIndex(id); }
+    std::string GetFrameText(std::string_view id, std::size_t prefixLength, bool unicodeAllowed,
+                             bool hasDescription) const
+    {
+        return Frames.GetFrameText(id, prefixLength, unicodeAllowed, hasDescription);
+    }
+    std::string GetTextFrame(std::string_view id) const { return Frames.GetTextFrame(id); }
+    std::string GetID3v2Title() const { return Frames.GetID3v2Title(); }
+    std::string GetID3v2Artist() const { return Frames.GetID3v2Artist(); }
+    std::string GetID3v2Album() const { return Frames.GetID3v2Album(); }
+    std::string GetID3v2Comment() const { return Frames.GetID3v2Comment(); }
+    std::string GetID3v2Track() const { return Frames.GetID3v2Track(); }
+    std::string GetID3v2Year() const { return Frames.GetID3v2Year(); }
+    std::string GetID3v2Genre() const { return Frames.GetID3v2Genre(); }
+    std::string GetID3v2Composer() const { return Frames.GetID3v2Composer(); }
+    std::string GetID3v2OrigArtist() const { return Frames.GetID3v2OrigArtist(); }
+    std::string GetID3v2Copyright() const { return Frames.GetID3v2Copyright(); }
+    std::string GetID3v2EncodedBy() const { return Frames.GetID3v2EncodedBy(); }
+    std::string GetID3v2URL() const { return Frames.GetID3v2URL(); }
+    void SetFrame(std::string_view id, std::array<std::uint8_t, 2> flags, const std::string& text,
+                  std::span<const std::uint8_t> prefix)
+    {
+        Frames.SetFrame(id, flags, text, prefix);
+    }
+    void SetID3v2Title(const std::string& text) { Frames.SetID3v2Title(text); }
+    void SetID3v2Artist(const std::string& text) { Frames.SetID3v2Artist(text); }
+    void SetID3v2Album(const std::string& text) { Frames.SetID3v2Album(text); }
+    void SetID3v2Comment(const std::string& text) { Frames.SetID3v2Comment(text); }
+    void SetID3v2Track(const std::string& text) { Frames.SetID3v2Track(text); }
+    void SetID3v2TrackNumber(std::uint8_t number) { Frames.SetID3v2TrackNumber(number); }
+    void SetID3v2Year(const std::string& text) { Frames.SetID3v2Year(text); }
+    void SetID3v2Genre(const std::string& text) { Frames.SetID3v2Genre(text); }
+    void SetID3v2Composer(const std::string& text) { Frames.SetID3v2Composer(text); }
+    void SetID3v2OrigArtist(const std::string& text) { Frames.SetID3v2OrigArtist(text); }
+    void SetID3v2Copyright(const std::string& text) { Frames.SetID3v2Copyright(text); }
+    void SetID3v2EncodedBy(const std::string& text) { Frames.SetID3v2EncodedBy(text); }
+    void SetID3v2URL(const std::string& text) { Frames.SetID3v2URL(text); }
+    // The frames as read and set, for the side files.
+    const ID3v2Frames& GetID3v2Frames() const { return Frames; }
+    // Bytes of the tag without padding, and the size that keeps the file a multiple of 2048 bytes.
+    std::uint64_t RequiredID3v2Size() const;
+    std::uint64_t AlignedTagSize();
+    // Writes the whole tag at the start of the file: in place when it fits the tag area (padded out to it),
+    // else through a rewrite. False, with the file unchanged, when the tag cannot be written.
+    bool WriteID3v2Tag();
+    // Rewrites the file without its ID3v2 tag; a file without one is not touched.
+    bool DeleteID3v2();
 
     // The tag body: the bytes after the header and the extended header up to the end of the frames (before a
     // footer), bounded by the file as well, so a size field that claims more than the file holds is never
@@ -122,7 +174,10 @@ private:
     bool Open(int flags);
     bool EnsureOpen();
     std::int64_t CurrentLength() const;
+    bool LoadID3v2Header();
+    void TakeID3v2HeaderFields();
     bool ReadExtendedHeader();
+    bool WriteComposedTag(const std::vector<std::uint8_t>& tag);
     std::uint32_t FooterBytes() const;
     bool RewriteWithTagSpace(std::uint32_t newSize, std::span<const std::uint8_t> tag);
     const MPEGAudioProperties& Audio();
@@ -146,6 +201,7 @@ private:
     std::array<std::uint8_t, ID3v2HeaderSize> V2Header {};
     std::array<std::uint8_t, ID3v2HeaderSize> V2Footer {};
     ExtendedHeader ExtHeader;
+    ID3v2Frames Frames;
     MPEGAudioProperties MPEG;
     bool MPEGKnown = false;
 };

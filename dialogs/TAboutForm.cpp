@@ -1,0 +1,7 @@
+#include "TAboutForm.h"
+
+TAboutForm::TAboutForm(QWidget* parent)
+    : QDialog(parent)
+{
+    setupUi(this);
+}

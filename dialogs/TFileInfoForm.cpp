@@ -1,0 +1,7 @@
+#include "TFileInfoForm.h"
+
+TFileInfoForm::TFileInfoForm(QWidget* parent)
+    : QDialog(parent)
+{
+    setupUi(this);
+}

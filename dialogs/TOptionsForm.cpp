@@ -1,0 +1,7 @@
+#include "TOptionsForm.h"
+
+TOptionsForm::TOptionsForm(QWidget* parent)
+    : QDialog(parent)
+{
+    setupUi(this);
+}

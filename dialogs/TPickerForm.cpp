@@ -1,0 +1,7 @@
+#include "TPickerForm.h"
+
+TPickerForm::TPickerForm(QWidget* parent)
+    : QDialog(parent)
+{
+    setupUi(this);
+}

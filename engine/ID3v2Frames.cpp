@@ -1,0 +1,300 @@
+#include "ID3v2Frames.h"
+
+#include "FrameArea.h"
+#include "TextDecoding.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::array<std::uint8_t, 1> TextPrefix = {TextDecoding::Latin1};
+constexpr std::array<std::uint8_t, 5> CommentPrefix = {TextDecoding::Latin1, 'e', 'n', 'g', 0};
+constexpr std::array<std::uint8_t, 2> URLPrefix = {TextDecoding::Latin1, 0};
+constexpr std::array<std::uint8_t, 2> NoFlags = {0, 0};
+// Bytes before the description: the encoding, and for comments and lyrics a 3-byte language.
+constexpr std::size_t CommentPrefixLength = 4;
+constexpr std::size_t YearLength = 4;
+
+// Frame flags asking that the frame be dropped when a program that does not know it alters the tag.
+constexpr std::uint16_t V3DiscardOnTagAlter = 0x8000;
+constexpr std::uint16_t V4DiscardOnTagAlter = 0x4000;
+
+bool HasLanguage(std::string_view id) { return id == "COMM" || id == "USLT"; }
+bool HasDescription(std::string_view id) { return HasLanguage(id) || id == "TXXX" || id == "WXXX"; }
+
+// Text information frames other than "TXXX" occur once per tag.
+bool IsSingleTextFrame(std::string_view id) { return id[0] == 'T' && id != "TXXX"; }
+
+// The description of a frame with one; none when the frame cannot be decoded.
+std::optional<std::string> Description(const RawFrame& frame, std::uint8_t version)
+{
+    const std::size_t start = HasLanguage(frame.ID()) ? CommentPrefixLength : 1;
+    const std::optional<std::vector<std::uint8_t>> content = frame.Content(version);
+    if (!content || content->size() < start)
+        return std::nullopt;
+    return TextDecoding::DecodeText((*content)[0], content->data() + start, content->size() - start);
+}
+
+std::optional<std::string> Language(const RawFrame& frame, std::uint8_t version)
+{
+    const std::optional<std::vector<std::uint8_t>> content = frame.Content(version);
+    if (!content || content->size() < CommentPrefixLength)
+        return std::nullopt;
+    return std::string(content->begin() + 1, content->begin() + CommentPrefixLength);
+}
+
+bool IsDiscardedOnAlter(const RawFrame& frame, std::uint8_t version)
+{
+    return frame.Flags() & (version == 4 ? V4DiscardOnTagAlter : V3DiscardOnTagAlter);
+}
+
+bool HasEmptyDescription(const RawFrame& frame, std::uint8_t version)
+{
+    const std::optional<std::string> description = Description(frame, version);
+    return description && description->empty();
+}
+
+std::optional<unsigned> LeadingNumber(const std::string& text)
+{
+    std::size_t i = 0;
+    unsigned number = 0;
+    while (i < text.size() && i < 9 && text[i] >= '0' && text[i] <= '9')
+        number = number * 10 + static_cast<unsigned>(text[i++] - '0');
+    if (i == 0 || (i < text.size() && text[i] != '/'))
+        return std::nullopt;
+    return number;
+}
+
+} // namespace
+
+void ID3v2Frames::Load(const std::uint8_t* area, std::size_t size, std::uint8_t version, std::uint8_t tagFlags)
+{
+    ClearFrames();
+    ReadVersion = version;
+    FrameArea read = FrameArea::Read(area, size, version, tagFlags);
+    Writable = read.Writable;
+    Tail = std::move(read.Tail);
+    // First the frame each slot takes, then the rest as pass-through frames in the order they were read.
+    std::array<std::optional<std::size_t>, FrameTable::Count> chosen;
+    for (std::size_t i = 0; i < read.Frames.size(); ++i) {
+        const std::uint8_t index = FrameTable::FrameIndex(read.Frames[i].ID());
+        if (index == FrameTable::NoFrame)
+            continue;
+        if (!chosen[index] || ReplacesInSlot(read.Frames[i], read.Frames[*chosen[index]]))
+            chosen[index] = i;
+    }
+    for (std::size_t i = 0; i < read.Frames.size(); ++i) {
+        RawFrame& frame = read.Frames[i];
+        const std::uint8_t index = FrameTable::FrameIndex(frame.ID());
+        if (index != FrameTable::NoFrame && chosen[index] == i)
+            Frames[index] = std::move(frame);
+        else if (index != FrameTable::NoFrame || !IsDiscardedOnAlter(frame, version))
+            PassThrough.push_back(std::move(frame));
+    }
+}
+
+// Of two frames of an ID the later takes the slot, except that the comment slot keeps a comment without
+// description over comments with one: those are other programs' data ("iTunNORM" and the like).
+bool ID3v2Frames::ReplacesInSlot(const RawFrame& later, const RawFrame& earlier) const
+{
+    return later.ID() != "COMM" || HasEmptyDescription(later, ReadVersion) ||
+           !HasEmptyDescription(earlier, ReadVersion);
+}
+
+void ID3v2Frames::ClearFrames()
+{
+    for (std::optional<RawFrame>& slot : Frames)
+        slot.reset();
+    PassThrough.clear();
+    Tail.clear();
+    ReadVersion = 0;
+    Writable = true;
+}
+
+std::uint8_t ID3v2Frames::WriteVersion() const
+{
+    return ReadVersion == 4 ? 4 : 3;
+}
+
+bool ID3v2Frames::IsEmpty() const
+{
+    return PassThrough.empty() && Tail.empty() &&
+           std::none_of(Frames.begin(), Frames.end(), [](const auto& slot) { return slot.has_value(); });
+}
+
+const RawFrame* ID3v2Frames::Slot(std::uint8_t index) const
+{
+    return index < FrameTable::Count && Frames[index] ? &*Frames[index] : nullptr;
+}
+
+std::string ID3v2Frames::GetFrameText(std::string_view id, std::size_t prefixLength, bool unicodeAllowed,
+                                      bool hasDescription) const
+{
+    const RawFrame* frame = Slot(FrameTable::FrameIndex(id));
+    if (!frame)
+        return {};
+    const std::optional<std::vector<std::uint8_t>> content = frame->Content(ReadVersion);
+    if (!content || content->empty())
+        return {};
+    const std::uint8_t* bytes = content->data();
+    const std::size_t size = content->size();
+    const std::uint8_t encoding = unicodeAllowed ? bytes[0] : std::uint8_t{TextDecoding::Latin1};
+    std::size_t start = prefixLength;
+    if (hasDescription && start < size)
+        start = TextDecoding::SkipTerminatedText(encoding, bytes, size, start);
+    if (start >= size)
+        return {};
+    return TextDecoding::DecodeText(encoding, bytes + start, size - start);
+}
+
+std::string ID3v2Frames::GetTextFrame(std::string_view id) const
+{
+    return GetFrameText(id, 1, true, false);
+}
+
+std::string ID3v2Frames::GetID3v2Title() const { return GetTextFrame("TIT2"); }
+std::string ID3v2Frames::GetID3v2Artist() const { return GetTextFrame("TPE1"); }
+std::string ID3v2Frames::GetID3v2Album() const { return GetTextFrame("TALB"); }
+std::string ID3v2Frames::GetID3v2Comment() const { return GetFrameText("COMM", CommentPrefixLength, true, true); }
+std::string ID3v2Frames::GetID3v2Track() const { return GetTextFrame("TRCK"); }
+std::string ID3v2Frames::GetID3v2Genre() const { return GetTextFrame("TCON"); }
+std::string ID3v2Frames::GetID3v2Composer() const { return GetTextFrame("TCOM"); }
+std::string ID3v2Frames::GetID3v2OrigArtist() const { return GetTextFrame("TOPE"); }
+std::string ID3v2Frames::GetID3v2Copyright() const { return GetTextFrame("TCOP"); }
+std::string ID3v2Frames::GetID3v2EncodedBy() const { return GetTextFrame("TENC"); }
+
+// Only the description follows the encoding byte; the link itself is always ISO-8859-1.
+std::string ID3v2Frames::GetID3v2URL() const
+{
+    const RawFrame* frame = Slot(FrameTable::FrameIndex("WXXX"));
+    const std::optional<std::vector<std::uint8_t>> content = frame ? frame->Content(ReadVersion) : std::nullopt;
+    if (!content || content->empty())
+        return {};
+    const std::size_t start = TextDecoding::SkipTerminatedText((*content)[0], content->data(), content->size(), 1);
+    return TextDecoding::DecodeText(TextDecoding::Latin1, content->data() + start, content->size() - start);
+}
+
+std::string ID3v2Frames::GetID3v2Year() const
+{
+    if (Slot(FrameTable::FrameIndex("TYER")))
+        return GetTextFrame("TYER");
+    return GetTextFrame("TDRC").substr(0, YearLength);
+}
+
+void ID3v2Frames::SetFrame(std::string_view id, std::array<std::uint8_t, 2> flags, const std::string& text,
+                           std::span<const std::uint8_t> prefix)
+{
+    const std::uint8_t index = FrameTable::FrameIndex(id);
+    if (index == FrameTable::NoFrame)
+        return;
+    std::optional<RawFrame>& slot = Frames[index];
+    if (text.empty()) {
+        if (slot)
+            RemovePassThroughLike(*slot);
+        slot.reset();
+        return;
+    }
+    std::vector<std::uint8_t> body(prefix.begin(), prefix.end());
+    body.insert(body.end(), text.begin(), text.end());
+    RawFrame frame = RawFrame::Make(FrameTable::ID(index), flags, std::move(body));
+    // A comment with a description was shown only for want of one without; it is other data and stays.
+    if (slot && !ReplacesInSlot(*slot, frame))
+        PassThrough.push_back(std::move(*slot));
+    slot = std::move(frame);
+    RemovePassThroughLike(*slot);
+}
+
+void ID3v2Frames::SetText(std::string_view id, const std::string& text, const std::string& current)
+{
+    if (text != current)
+        SetFrame(id, NoFlags, text, TextPrefix);
+}
+
+void ID3v2Frames::SetID3v2Title(const std::string& text) { SetText("TIT2", text, GetID3v2Title()); }
+void ID3v2Frames::SetID3v2Artist(const std::string& text) { SetText("TPE1", text, GetID3v2Artist()); }
+void ID3v2Frames::SetID3v2Album(const std::string& text) { SetText("TALB", text, GetID3v2Album()); }
+void ID3v2Frames::SetID3v2Track(const std::string& text) { SetText("TRCK", text, GetID3v2Track()); }
+void ID3v2Frames::SetID3v2Genre(const std::string& text) { SetText("TCON", text, GetID3v2Genre()); }
+void ID3v2Frames::SetID3v2Composer(const std::string& text) { SetText("TCOM", text, GetID3v2Composer()); }
+void ID3v2Frames::SetID3v2OrigArtist(const std::string& text) { SetText("TOPE", text, GetID3v2OrigArtist()); }
+void ID3v2Frames::SetID3v2Copyright(const std::string& text) { SetText("TCOP", text, GetID3v2Copyright()); }
+void ID3v2Frames::SetID3v2EncodedBy(const std::string& text) { SetText("TENC", text, GetID3v2EncodedBy()); }
+
+void ID3v2Frames::SetID3v2Comment(const std::string& text)
+{
+    if (text != GetID3v2Comment())
+        SetFrame("COMM", NoFlags, text, CommentPrefix);
+}
+
+void ID3v2Frames::SetID3v2URL(const std::string& text)
+{
+    if (text != GetID3v2URL())
+        SetFrame("WXXX", NoFlags, text, URLPrefix);
+}
+
+void ID3v2Frames::SetID3v2TrackNumber(std::uint8_t number)
+{
+    if (LeadingNumber(GetID3v2Track()) != unsigned{number})
+        SetFrame("TRCK", NoFlags, std::to_string(number), TextPrefix);
+}
+
+void ID3v2Frames::SetID3v2Year(const std::string& text)
+{
+    if (text == GetID3v2Year())
+        return;
+    const bool v4 = WriteVersion() == 4;
+    const std::string date = GetTextFrame("TDRC");
+    // A full date keeps its month and day when only the year is replaced.
+    const bool keepsDate = text.size() == YearLength && date.size() > YearLength && date[YearLength] == '-';
+    const std::string dateText = keepsDate ? text + date.substr(YearLength) : text;
+    if (v4 || Slot(FrameTable::FrameIndex("TDRC")))
+        SetFrame("TDRC", NoFlags, dateText, TextPrefix);
+    if (!v4 || Slot(FrameTable::FrameIndex("TYER")))
+        SetFrame("TYER", NoFlags, text, TextPrefix);
+}
+
+void ID3v2Frames::RemovePassThroughLike(const RawFrame& frame)
+{
+    std::erase_if(PassThrough, [&](const RawFrame& other) { return SameFrame(frame, other); });
+}
+
+// Whether two frames are, by the rules of the format, the same frame of which a tag may hold only one.
+bool ID3v2Frames::SameFrame(const RawFrame& a, const RawFrame& b) const
+{
+    const std::string_view id = a.ID();
+    if (id != b.ID())
+        return false;
+    if (IsSingleTextFrame(id))
+        return true;
+    if (!HasDescription(id))
+        return false;
+    // The frames the setters make hold encoding 0 and no flags, which read the same in every version.
+    const std::optional<std::string> description = Description(a, ReadVersion);
+    if (!description || description != Description(b, ReadVersion))
+        return false;
+    return !HasLanguage(id) || Language(a, ReadVersion) == Language(b, ReadVersion);
+}
+
+std::uint64_t ID3v2Frames::FramesSize() const
+{
+    std::uint64_t size = Tail.size();
+    for (const RawFrame& frame : PassThrough)
+        size += frame.WrittenSize();
+    for (const std::optional<RawFrame>& slot : Frames)
+        if (slot)
+            size += slot->WrittenSize();
+    return size;
+}
+
+std::vector<std::uint8_t> ID3v2Frames::Render() const
+{
+    std::vector<std::uint8_t> out;
+    out.reserve(FramesSize());
+    for (const RawFrame& frame : PassThrough)
+        frame.AppendTo(out, WriteVersion());
+    for (const std::optional<RawFrame>& slot : Frames)
+        if (slot)
+            slot->AppendTo(out, WriteVersion());
+    out.insert(out.end(), Tail.begin(), Tail.end());
+    return out;
+}

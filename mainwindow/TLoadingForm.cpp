@@ -1,0 +1,7 @@
+#include "TLoadingForm.h"
+
+TLoadingForm::TLoadingForm(QWidget* parent)
+    : QDialog(parent)
+{
+    setupUi(this);
+}

@@ -1,0 +1,202 @@
+#include "TMainForm.h"
+
+#include "EditorLists.h"
+#include "MessageBoxes.h"
+#include "SettingsStore.h"
+#include "TFiltersForm.h"
+#include "TOptionsForm.h"
+
+#include <QtGui/QCloseEvent>
+#include <QtGui/QScreen>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMenu>
+
+namespace {
+
+// Widths of the list's columns; 0 keeps the toolkit's default.
+constexpr std::array<int, 7> ColumnWidths = {300, 45, 45, 150, 0, 75, 0};
+constexpr int ImportSchemeLimit = 100;
+constexpr int YearLimit = 4;
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setupUi(this);
+    // A system menu, minimise and close, but no maximise: the layout is made for this size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    CentreOnDesktop();
+    BuildPopupMenus();
+    SetUpList();
+    SetUpEditor();
+    connect(ExitMI, &QAction::triggered, this, &QWidget::close);
+    connect(FiltersMI, &QAction::triggered, this, [this] { FiltersForm->exec(); });
+    connect(OptionsMI, &QAction::triggered, this, [this] { OptionsForm->exec(); });
+
+    for (std::size_t i = 0; i < Bitmaps.size(); ++i)
+        Bitmaps[i] = QPixmap(QStringLiteral(":/list/%1.png").arg(i));
+    RenScheme->setCurrentIndex(1);
+    ImportCB->setCurrentIndex(1);
+    LoadSettings();
+    ProgramDirectory = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    hasID3v1Bmp->setPixmap(Image(TagAbsentImage));
+    hasID3v2Bmp->setPixmap(Image(TagAbsentImage));
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::AttachDialogs(TFileInfoForm& fileInfo, TFiltersForm& filters, TLoadingForm& loading,
+                              TAboutForm& about, TPickerForm& picker, TOptionsForm& options)
+{
+    FileInfoForm = &fileInfo;
+    FiltersForm = &filters;
+    LoadingForm = &loading;
+    AboutForm = &about;
+    PickerForm = &picker;
+    OptionsForm = &options;
+}
+
+void TMainForm::CentreOnDesktop()
+{
+    const QRect desktop = screen()->availableGeometry();
+    move(desktop.center() - rect().center());
+}
+
+void TMainForm::BuildPopupMenus()
+{
+    // Quick options: check items that Qt flips on a click; a new state takes effect at the next
+    // command that reads it.
+    OptionsMenu = new QMenu(this);
+    OptionsMenu->setObjectName(QStringLiteral("OptionsMenu"));
+    OptionsMenu->addActions({PadTrack, CapitalizeFirst, SaveOnRen, IgnoreID3});
+    OptionsMenu->addSeparator();
+    OptionsMenu->addAction(ConfirmOnRename);
+    OptionsBtn->setMenu(OptionsMenu);
+
+    // Shown by the list's own context handler, never by itself.
+    MP3Options = new QMenu(this);
+    MP3Options->setObjectName(QStringLiteral("MP3Options"));
+    MP3Options->addAction(PlayMP3);
+    MP3Options->addSeparator();
+    MP3Options->addActions({WriteID3v1, WriteID3v2, CreateID3v1, CreateID3v2});
+}
+
+void TMainForm::SetUpList()
+{
+    for (std::size_t column = 0; column < ColumnWidths.size(); ++column)
+        if (ColumnWidths[column] > 0)
+            Selected3->setColumnWidth(static_cast<int>(column), ColumnWidths[column]);
+}
+
+void TMainForm::SetUpEditor()
+{
+    for (QComboBox* year : {Year, YearV2}) {
+        year->addItems(YearSuggestions());
+        year->setCurrentIndex(-1);
+        year->lineEdit()->setMaxLength(YearLimit);
+    }
+    for (QComboBox* genre : {Genre, GenreV2}) {
+        genre->addItems(GenreEntries());
+        genre->setCurrentIndex(-1);
+    }
+    ImportCB->lineEdit()->setMaxLength(ImportSchemeLimit);
+    for (QLabel* label : {v22Lbl, v23Lbl, v24Lbl})
+        ShowVersionLabel(*label, false);
+    connect(UseImport, &QCheckBox::toggled, this, &TMainForm::UseImportClick);
+}
+
+void TMainForm::ShowVersionLabel(QLabel& label, bool isTagVersion)
+{
+    QPalette colours = label.palette();
+    const QPalette::ColorGroup group = isTagVersion ? QPalette::Active : QPalette::Disabled;
+    colours.setColor(QPalette::WindowText, palette().color(group, QPalette::WindowText));
+    label.setPalette(colours);
+}
+
+void TMainForm::UseImportClick()
+{
+    ImportCB->setEnabled(UseImport->isChecked());
+}
+
+bool TMainForm::ConfirmYesNo(const QString& caption, const QString& text)
+{
+    return AskYesNo(caption, text);
+}
+
+bool TMainForm::ConfirmAction(const QString& text)
+{
+    return ConfirmYesNo(QStringLiteral("Warning"), QStringLiteral("ACTION:\n") + text);
+}
+
+void TMainForm::SaveScreenCursor()
+{
+    const QCursor* current = QApplication::overrideCursor();
+    SavedCursor = current ? std::optional(current->shape()) : std::nullopt;
+}
+
+void TMainForm::RestoreScreenCursor()
+{
+    // Pop what the caller pushed since the save, however much that was, but nothing older.
+    while (const QCursor* current = QApplication::overrideCursor()) {
+        if (SavedCursor && current->shape() == *SavedCursor)
+            break;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+bool TMainForm::LoadSettings()
+{
+    const SettingsStore settings;
+    if (!settings.Exists())
+        return false;
+    for (auto [name, control] : {std::pair{"PadTrack", PadTrack}, {"CapitalizeFirst", CapitalizeFirst},
+                                 {"SaveOnRen", SaveOnRen}, {"IgnoreID3", IgnoreID3}}) {
+        const auto checked = settings.ReadBool(QString::fromLatin1(name));
+        if (!checked)
+            return false;
+        control->setChecked(*checked);
+    }
+    const auto useImport = settings.ReadBool(QStringLiteral("UseImport"));
+    if (!useImport)
+        return false;
+    UseImport->setChecked(*useImport);
+    const auto confirm = settings.ReadBool(QStringLiteral("ConfirmOnRename"));
+    if (!confirm)
+        return false;
+    ConfirmOnRename->setChecked(*confirm);
+    ImportCB->setEditText(settings.ReadString(QStringLiteral("ImportCB")));
+    RenScheme->setEditText(settings.ReadString(QStringLiteral("RenScheme")));
+    return true;
+}
+
+bool TMainForm::SaveSettings()
+{
+    SettingsStore settings;
+    for (auto [name, checked] : {std::pair{"PadTrack", PadTrack->isChecked()},
+                                 {"CapitalizeFirst", CapitalizeFirst->isChecked()},
+                                 {"SaveOnRen", SaveOnRen->isChecked()}, {"IgnoreID3", IgnoreID3->isChecked()},
+                                 {"UseImport", UseImport->isChecked()},
+                                 {"ConfirmOnRename", ConfirmOnRename->isChecked()}})
+        if (!settings.WriteBool(QString::fromLatin1(name), checked))
+            return false;
+    if (!FiltersForm)
+        return false;
+    return settings.WriteBool(QStringLiteral("ImpFilters"), FiltersForm->ImpFilters->isChecked())
+        && settings.WriteBool(QStringLiteral("RenFilters"), FiltersForm->RenFilters->isChecked())
+        && settings.WriteString(QStringLiteral("ImportCB"), ImportCB->currentText())
+        && settings.WriteString(QStringLiteral("RenScheme"), RenScheme->currentText());
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TMainForm::FormClose()
+{
+    Engine.Close();
+    SaveSettings();
+}

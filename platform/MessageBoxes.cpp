@@ -1,0 +1,29 @@
+#include "MessageBoxes.h"
+
+#include "ApplicationTitle.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
+
+void ShowMessage(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), text, QMessageBox::Ok);
+    box.exec();
+}
+
+void ShowError(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
+    box.exec();
+}
+
+bool AskYesNo(const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No);
+    return box.exec() != QMessageBox::No;
+}
+
+void Beep()
+{
+    QApplication::beep();
+}

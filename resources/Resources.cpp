@@ -1,0 +1,8 @@
+#include "Resources.h"
+
+#include <QtCore/QDir>
+
+void LoadResources()
+{
+    Q_INIT_RESOURCE(vellum);
+}

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QSettings>
+#include <QtCore/QTimer>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QDialog>
+#include <QtWidgets/QMessageBox>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+// One application object for the whole test program, as the program itself has. Register it with
+// ::testing::AddGlobalTestEnvironment(new QtEnvironment<QApplication>) at namespace scope.
+template <class Application>
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        App = std::make_unique<Application>(Argc, Argv);
+    }
+    void TearDown() override { App.reset(); }
+
+private:
+    int Argc = 1;
+    char Name[16] = "vellum-gui-test";
+    char* Argv[2] = {Name, nullptr};
+    std::unique_ptr<Application> App;
+};
+
+// Points the per-user settings at a fresh directory for one test, so no test sees another's file
+// or the settings of the person running the tests.
+class SettingsSandbox {
+public:
+    SettingsSandbox()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(Dir.path().string()));
+    }
+
+    std::filesystem::path IniFile() const { return Dir.path() / "Brindle Software" / "Vellum MP3.ini"; }
+
+    void Write(const std::string& text) const
+    {
+        std::filesystem::create_directories(IniFile().parent_path());
+        std::ofstream(IniFile(), std::ios::binary) << text;
+    }
+
+    std::string Text() const
+    {
+        std::ifstream in(IniFile(), std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // The raw "name=value" lines of one section of the file, as another reader would see them.
+    std::map<std::string, std::string> Section(const std::string& section = "General") const
+    {
+        std::map<std::string, std::string> values;
+        std::istringstream lines(Text());
+        std::string line;
+        bool inside = false;
+        while (std::getline(lines, line)) {
+            if (!line.empty() && line.front() == '[')
+                inside = line == "[" + section + "]";
+            else if (const auto equals = line.find('='); inside && equals != std::string::npos)
+                values[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+        return values;
+    }
+
+private:
+    TempDir Dir;
+};
+
+// Runs the action on the modal window that opens next, once it is up (the caller then starts
+// whatever opens it and waits in its event loop).
+inline void OnNextModal(std::function<void(QWidget&)> action)
+{
+    QTimer::singleShot(0, [action] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            action(*modal);
+        else
+            OnNextModal(action);
+    });
+}
+
+// Answers the next message box with the given button; its caption, text and icon are recorded.
+struct BoxSeen {
+    QString Caption;
+    QString Text;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    bool HadParent = true;
+};
+
+inline void AnswerNextBox(QMessageBox::StandardButton answer, BoxSeen* seen = nullptr)
+{
+    OnNextModal([answer, seen](QWidget& modal) {
+        auto* box = qobject_cast<QMessageBox*>(&modal);
+        ASSERT_NE(box, nullptr) << "a message box was expected, not " << modal.objectName().toStdString();
+        if (seen)
+            *seen = {box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr};
+        ASSERT_NE(box->button(answer), nullptr);
+        box->button(answer)->click();
+    });
+}
+
+inline void CloseNextDialog()
+{
+    OnNextModal([](QWidget& modal) {
+        if (auto* dialog = qobject_cast<QDialog*>(&modal))
+            dialog->reject();
+    });
+}

@@ -1,0 +1,183 @@
+#include "EngineRoundTrip.h"
+
+#include "TMP3File.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+using FileBytes = std::vector<std::uint8_t>;
+
+constexpr std::size_t HeaderSize = 10;
+constexpr std::size_t FooterSize = 10;
+constexpr std::size_t ID3v1Size = 128;
+
+FileBytes Load(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return FileBytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool BeginsWith(const FileBytes& bytes, std::size_t offset, const char* id)
+{
+    return bytes.size() >= offset + 3 && std::equal(id, id + 3, bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+bool StartsWithID3v2(const FileBytes& bytes)
+{
+    return bytes.size() >= HeaderSize && BeginsWith(bytes, 0, "ID3");
+}
+
+// The bytes the ID3v2 header at the start claims, read here from the bytes themselves rather than from the
+// engine; 0 without a tag.
+std::size_t TagArea(const FileBytes& bytes)
+{
+    if (!StartsWithID3v2(bytes))
+        return 0;
+    std::size_t size = 0;
+    for (std::size_t i = 6; i < HeaderSize; ++i)
+        size = size << 7 | (bytes[i] & 0x7F);
+    const bool footer = bytes[3] >= 4 && (bytes[5] & 0x10) != 0;
+    return size + HeaderSize + (footer ? FooterSize : 0);
+}
+
+bool EndsWithID3v1(const FileBytes& bytes)
+{
+    return bytes.size() >= ID3v1Size && BeginsWith(bytes, bytes.size() - ID3v1Size, "TAG");
+}
+
+// Behind the tag area, before an ID3v1 tag; empty when the two overlap.
+FileBytes Audio(const FileBytes& bytes)
+{
+    const std::size_t begin = std::min(TagArea(bytes), bytes.size());
+    const std::size_t end = std::max(begin, bytes.size() - (EndsWithID3v1(bytes) ? ID3v1Size : 0));
+    return FileBytes(bytes.begin() + static_cast<std::ptrdiff_t>(begin),
+                     bytes.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+std::uint64_t Fold(std::uint64_t sum, std::uint64_t value)
+{
+    return (sum ^ value) * 1099511628211ULL;
+}
+
+std::uint64_t Fold(std::uint64_t sum, const std::string& text)
+{
+    for (const char c : text)
+        sum = Fold(sum, static_cast<unsigned char>(c));
+    return Fold(sum, text.size());
+}
+
+std::uint64_t FoldID3v1(std::uint64_t sum, TMP3File& file)
+{
+    sum = Fold(sum, file.HasID3v1());
+    for (const std::string& text : {file.GetID3v1Title(), file.GetID3v1Artist(), file.GetID3v1Album(),
+                                    file.GetID3v1Year(), file.GetID3v1Comment(), file.GenreName()})
+        sum = Fold(sum, text);
+    return Fold(Fold(sum, file.GetID3v1Track()), file.GetID3v1Genre());
+}
+
+std::uint64_t FoldID3v2(std::uint64_t sum, TMP3File& file)
+{
+    sum = Fold(Fold(Fold(sum, file.HasID3v2()), file.GetID3v2Version()), static_cast<std::uint64_t>(file.GetID3v2Size()));
+    for (const std::string& text :
+         {file.GetID3v2Title(), file.GetID3v2Artist(), file.GetID3v2Album(), file.GetID3v2Comment(),
+          file.GetID3v2Track(), file.GetID3v2Year(), file.GetID3v2Genre(), file.GetID3v2Composer(),
+          file.GetID3v2OrigArtist(), file.GetID3v2Copyright(), file.GetID3v2EncodedBy(), file.GetID3v2URL()})
+        sum = Fold(sum, text);
+    sum = Fold(Fold(sum, file.RequiredID3v2Size()), file.AlignedTagSize());
+    return Fold(sum, file.GetID3v2Frames().FramesSize());
+}
+
+std::uint64_t FoldMPEG(std::uint64_t sum, TMP3File& file)
+{
+    sum = Fold(Fold(sum, file.ReadMPEGHeader()), static_cast<std::uint64_t>(file.GetSyncOffset()));
+    for (const int value : {file.GetBitrate(), file.GetSampleRate(), file.GetFrameLength(), file.GetFrameCount(),
+                            file.GetMinutes(), file.GetSeconds()})
+        sum = Fold(sum, static_cast<std::uint64_t>(value));
+    sum = Fold(Fold(sum, file.GetLengthText()), file.GetMPEGVersionText());
+    return Fold(sum, static_cast<std::uint64_t>(file.GetMPEGAudio().LengthMilliseconds()));
+}
+
+std::string CheckWrite(const char* what, bool written, const FileBytes& before, const FileBytes& after)
+{
+    if (!written && after != before)
+        return std::string(what) + " failed but changed the file";
+    if (written && Audio(after) != Audio(before))
+        return std::string(what) + " changed the audio";
+    return {};
+}
+
+std::string CheckWrites(const std::string& path, const std::string& id3v2Title, const std::string& id3v1Title)
+{
+    const FileBytes original = Load(path);
+    TMP3File file;
+    file.SetFileName(path);
+    file.ReadTags();
+    file.ReadMPEGHeader();
+
+    file.SetID3v2Title(id3v2Title);
+    const bool v2Written = file.WriteID3v2Tag();
+    const FileBytes afterV2 = Load(path);
+    if (std::string broken = CheckWrite("WriteID3v2Tag", v2Written, original, afterV2); !broken.empty())
+        return broken;
+
+    file.SetID3v1Title(id3v1Title);
+    const bool v1Written = file.WriteID3v1Tag();
+    if (std::string broken = CheckWrite("WriteID3v1Tag", v1Written, afterV2, Load(path)); !broken.empty())
+        return broken;
+
+    TMP3File reread;
+    reread.SetFileName(path);
+    reread.ReadTags();
+    if (v2Written && (!reread.HasID3v2() || reread.GetID3v2Title() != id3v2Title))
+        return "the ID3v2 title written is not read back";
+    if (v1Written && (!reread.HasID3v1() || reread.GetID3v1Title() != id3v1Title.substr(0, 30)))
+        return "the ID3v1 title written is not read back";
+    return {};
+}
+
+std::string CheckDelete(const std::string& path)
+{
+    const FileBytes before = Load(path);
+    TMP3File file;
+    file.SetFileName(path);
+    file.ReadTags();
+    const bool deleted = file.DeleteID3v2();
+    const FileBytes after = Load(path);
+    if (!deleted)
+        return after == before ? std::string() : "DeleteID3v2 failed but changed the file";
+    const std::size_t area = std::min(TagArea(before), before.size());
+    if (!std::equal(after.begin(), after.end(), before.begin() + static_cast<std::ptrdiff_t>(area), before.end()))
+        return "DeleteID3v2 left other bytes than those behind the tag";
+    TMP3File reread;
+    reread.SetFileName(path);
+    reread.ReadTags();
+    // Only a second tag that followed the first may still be found.
+    if (reread.HasID3v2() != StartsWithID3v2(after))
+        return "DeleteID3v2 succeeded but a tag is still found";
+    return {};
+}
+
+} // namespace
+
+std::uint64_t ReadEverything(const std::string& path)
+{
+    TMP3File file;
+    file.SetFileName(path);
+    std::uint64_t sum = Fold(14695981039346656037ULL, file.ReadTags());
+    sum = FoldMPEG(sum, file);
+    sum = FoldID3v1(sum, file);
+    sum = FoldID3v2(sum, file);
+    return Fold(sum, static_cast<std::uint64_t>(file.GetFileSize()));
+}
+
+std::string CheckEngineRoundTrip(const std::string& path, const std::string& id3v2Title,
+                                 const std::string& id3v1Title)
+{
+    if (std::string broken = CheckWrites(path, id3v2Title, id3v1Title); !broken.empty())
+        return broken;
+    return CheckDelete(path);
+}
