@@ -5,6 +5,7 @@
 #include "SettingsStore.h"
 #include "TFiltersForm.h"
 #include "TOptionsForm.h"
+#include "TypingLimit.h"
 
 #include <QtGui/QCloseEvent>
 #include <QtGui/QScreen>
@@ -101,7 +102,7 @@ void TMainForm::SetUpEditor()
         genre->addItems(GenreEntries());
         genre->setCurrentIndex(-1);
     }
-    ImportCB->lineEdit()->setMaxLength(ImportSchemeLimit);
+    ImportCB->setValidator(new TypingLimit(ImportSchemeLimit, ImportCB));
     for (QLabel* label : {v22Lbl, v23Lbl, v24Lbl})
         ShowVersionLabel(*label, false);
     connect(UseImport, &QCheckBox::toggled, this, &TMainForm::UseImportClick);

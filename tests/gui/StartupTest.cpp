@@ -315,12 +315,15 @@ TEST_F(StartupTest, EditorFieldsHaveTheirLimitsAndApplyToAllNumbers)
 {
     const std::vector<std::pair<QLineEdit*, int>> limits = {
         {Main.Title, 30}, {Main.Artist, 30}, {Main.Album, 30}, {Main.Comment, 30}, {Main.Track, 2},
-        {Main.TrackV2, 5}, {Main.Year->lineEdit(), 4}, {Main.YearV2->lineEdit(), 4},
-        {Main.ImportCB->lineEdit(), 100}};
+        {Main.TrackV2, 5}, {Main.Year->lineEdit(), 4}, {Main.YearV2->lineEdit(), 4}};
     for (const auto& [edit, limit] : limits)
         EXPECT_EQ(edit->maxLength(), limit) << edit->parent()->objectName().toStdString();
     EXPECT_EQ(Main.TitleV2->maxLength(), 32767) << "no limit of our own";
     EXPECT_EQ(Main.RenScheme->lineEdit()->maxLength(), 32767);
+    // The import scheme takes at most 100 typed characters.
+    Main.ImportCB->setEditText(QString());
+    QTest::keyClicks(Main.ImportCB->lineEdit(), QString(120, QLatin1Char('x')));
+    EXPECT_EQ(Main.ImportCB->currentText(), QString(100, QLatin1Char('x')));
     EXPECT_FALSE(Main.Genre->isEditable());
     EXPECT_TRUE(Main.GenreV2->isEditable());
     const std::map<std::string, int> tags = {
