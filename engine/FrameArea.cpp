@@ -42,13 +42,6 @@ std::uint64_t V4FrameSize(const std::uint8_t* area, std::size_t size, std::size_
     return EndsOnFrameBoundary(area, size, body + plain) ? plain : synchsafe;
 }
 
-void KeepTail(FrameArea& result, const std::uint8_t* from, const std::uint8_t* end)
-{
-    while (end > from && end[-1] == 0)
-        --end;
-    result.Tail.assign(from, end);
-}
-
 void ReadFrames(FrameArea& result, const std::uint8_t* area, std::size_t size, std::uint8_t version,
                 bool allUnsynchronised)
 {
@@ -57,10 +50,8 @@ void ReadFrames(FrameArea& result, const std::uint8_t* area, std::size_t size, s
         const std::size_t left = size - pos - ID3v2Size::FrameHeaderSize;
         const std::uint64_t bodySize =
             version == 4 ? V4FrameSize(area, size, pos) : ID3v2Size::UnpackPlainSize(area + pos + 4);
-        if (!IsFrameID(area + pos, 4) || bodySize > left) {
-            KeepTail(result, area + pos, area + size);
+        if (!IsFrameID(area + pos, 4) || bodySize > left)
             return;
-        }
         const std::uint8_t* body = area + pos + ID3v2Size::FrameHeaderSize;
         if (bodySize > 0) { // a frame without a body is not a frame; it is dropped
             RawFrame frame;
@@ -72,9 +63,6 @@ void ReadFrames(FrameArea& result, const std::uint8_t* area, std::size_t size, s
         }
         pos += ID3v2Size::FrameHeaderSize + bodySize;
     }
-    // Zero padding ends the frames, whatever may lie behind it; a piece of a header does not.
-    if (pos < size && area[pos] != 0)
-        KeepTail(result, area + pos, area + size);
 }
 
 void ReadV22Frames(FrameArea& result, const std::uint8_t* area, std::size_t size)

@@ -73,7 +73,6 @@ void ID3v2Frames::Load(const std::uint8_t* area, std::size_t size, std::uint8_t 
     ReadVersion = version;
     FrameArea read = FrameArea::Read(area, size, version, tagFlags);
     Writable = read.Writable;
-    Tail = std::move(read.Tail);
     // First the frame each slot takes, then the rest as pass-through frames in the order they were read.
     std::array<std::optional<std::size_t>, FrameTable::Count> chosen;
     for (std::size_t i = 0; i < read.Frames.size(); ++i) {

@@ -24,6 +24,6 @@ struct ID3v2Placement {
 // CRC and padding size would be stale) and unsynchronisation is not applied, so both flags are cleared.
 //
 // Empty when the tag cannot be written: frames that cannot be written back, a tag above the synchsafe size
-// limit, or a tag area recorded as larger than the file.
+// limit, or a tag area recorded as larger than the file or reaching into its ID3v1 tag.
 std::optional<std::vector<std::uint8_t>> ComposeID3v2Tag(const ID3v2Frames& frames, std::uint8_t revision,
                                                          std::uint8_t tagFlags, const ID3v2Placement& placement);

@@ -140,8 +140,10 @@ bool TMP3File::ResizeTagSpace(std::uint32_t newSize, std::span<const std::uint8_
 bool TMP3File::RewriteWithTagSpace(std::uint32_t newSize, std::span<const std::uint8_t> tag)
 {
     const std::int64_t length = CurrentLength();
-    // A tag that claims more than the file holds, or more bytes than the space, cannot be right.
-    if (length < 0 || TagSize > length || tag.size() > newSize)
+    // A tag that claims more than the file holds, or more bytes than the space, cannot be right; nor can one
+    // whose area reaches into the ID3v1 tag, which moving the audio would cut in two.
+    const std::int64_t id3v1 = DetectID3v1() ? ID3v1Length : 0;
+    if (length < 0 || TagSize + id3v1 > length || tag.size() > newSize)
         return false;
     FileReplacement replacement(FileName);
     replacement.Write(tag.data(), tag.size());
@@ -192,10 +194,11 @@ bool TMP3File::ReadID3v1()
     auto& record = V1.Bytes();
     const bool found = length >= ID3v1Length
         && FileIO::ReadAt(Handle, length - ID3v1Length, record.data(), record.size()) == ID3v1Length && V1.IsTag();
-    if (found)
-        HasV1 = V1Known = true;
-    else
+    if (!found)
         ClearID3v1();
+    // Known either way, so that asking for the tag later does not read the file again.
+    HasV1 = found;
+    V1Known = true;
     return true;
 }
 
@@ -224,6 +227,9 @@ bool TMP3File::WriteID3v1Tag()
 
 bool TMP3File::DeleteID3v1()
 {
+    // A file that is gone has had nothing deleted.
+    if (!EnsureOpen())
+        return false;
     if (!HasID3v1())
         return true;
     const int saved = MakeWritable(FileName);
@@ -259,7 +265,7 @@ void TMP3File::ClearID3v2()
     TagSize = 0;
     ExtHeader = ExtendedHeader();
     Version = 0;
-    HasV2 = V2Known = HasExtHeader = HasFooter = HasExtData = false;
+    HasV2 = V2Known = HasExtHeader = HasFooter = HasExtData = ExtHeaderUnreadable = false;
     Frames.ClearFrames();
 }
 
@@ -294,12 +300,19 @@ bool TMP3File::LoadID3v2Header()
     if (FileIO::ReadAt(Handle, 0, V2Header.data(), V2Header.size()) != static_cast<std::int64_t>(V2Header.size())
         || !StartsWith(V2Header.data(), "ID3")) {
         V2Header = {'I', 'D', '3', 3, 0, 0, 0, 0, 0, 0};
-        HasV2 = V2Known = false;
+        // Known to be absent, so that asking for the tag later does not read the file again.
+        HasV2 = false;
+        V2Known = true;
         return false;
     }
     TakeID3v2HeaderFields();
-    if (HasExtHeader && !ReadExtendedHeader())
+    // An extended header that cannot be right hides where the frames start: they cannot be read, so the tag
+    // must not be written over them. One cut short by the end of the file leaves no room for frames anyway.
+    if (HasExtHeader && !ReadExtendedHeader()) {
         ExtHeader = ExtendedHeader();
+        const std::int64_t room = ID3v2BodyEnd() - ID3v2BodyOffset();
+        ExtHeaderUnreadable = room >= static_cast<std::int64_t>(ExtHeader.Start.size());
+    }
     return true;
 }
 
@@ -315,7 +328,7 @@ void TMP3File::TakeID3v2HeaderFields()
     HasExtHeader = (Version == 3 || Version == 4) && (flags & ExtHeaderFlag) != 0;
     TagSize = UnpackSynchsafeSize(V2Header.data() + 6) + ID3v2HeaderSize + FooterBytes();
     ExtHeader = ExtendedHeader();
-    HasExtData = false;
+    HasExtData = ExtHeaderUnreadable = false;
 }
 
 bool TMP3File::ReadID3v2Frames()
@@ -359,7 +372,7 @@ bool TMP3File::WriteID3v2Tag()
         const auto tag = length < 0 ? std::nullopt
             : ComposeID3v2Tag(Frames, V2Header[4], V2Header[5],
                               {static_cast<std::uint64_t>(length), TagSize, DetectID3v1()});
-        result = tag && WriteComposedTag(*tag);
+        result = tag && !ExtHeaderUnreadable && WriteComposedTag(*tag);
         UpdateFileSize();
         Close();
     }
@@ -377,7 +390,8 @@ bool TMP3File::WriteComposedTag(const std::vector<std::uint8_t>& tag)
         return false;
     std::copy_n(tag.begin(), V2Header.size(), V2Header.begin());
     TakeID3v2HeaderFields();
-    std::copy_n(tag.end() - ID3v2HeaderSize, ID3v2HeaderSize, V2Footer.begin());
+    // The footer repeats the header behind its own identifier (only a version 2.4 tag may carry it).
+    std::copy(V2Header.begin() + 3, V2Header.end(), V2Footer.begin() + 3);
     const std::uint64_t bodyEnd = TagSize - FooterBytes();
     Frames.Load(tag.data() + ID3v2HeaderSize, bodyEnd - ID3v2HeaderSize, Version, V2Header[5]);
     return true;
@@ -385,7 +399,10 @@ bool TMP3File::WriteComposedTag(const std::vector<std::uint8_t>& tag)
 
 bool TMP3File::DeleteID3v2()
 {
-    if (!V2Known && EnsureOpen())
+    // A file that cannot be opened has not lost its tag.
+    if (!EnsureOpen())
+        return false;
+    if (!V2Known)
         LoadID3v2Header();
     if (!HasV2 && TagSize == 0)
         return true;
@@ -472,8 +489,9 @@ bool TMP3File::ID3v2TagFitsFile() const
 
 namespace {
 
-// Most files have their first frame right behind the tag, so a small read usually settles the search.
-constexpr std::size_t FirstMPEGRead = 16384;
+// Most files have their first frame right behind the tag, so a small read usually settles the search; one
+// page covers a frame at the start of the audio and the frame after it.
+constexpr std::array<std::size_t, 3> MPEGReadSizes = {4096, 16384, MPEGSearchWindow};
 
 } // namespace
 
@@ -497,10 +515,11 @@ const MPEGAudioProperties& TMP3File::Audio()
         return MPEG;
     const std::int64_t start = TagSize;
     const std::int64_t end = CurrentLength() - (HasID3v1() ? ID3v1Length : 0);
-    // The first frame counts only once the frame after it was seen; when the small read could not show that,
-    // search the whole window.
-    if (!SearchMPEGWindow(start, end, FirstMPEGRead))
-        SearchMPEGWindow(start, end, MPEGSearchWindow);
+    // The first frame counts only once the frame after it was seen; while a read could not show that, read more,
+    // up to the whole window.
+    for (const std::size_t size : MPEGReadSizes)
+        if (SearchMPEGWindow(start, end, size))
+            break;
     MPEGKnown = true;
     return MPEG;
 }

@@ -194,6 +194,8 @@ private:
     bool HasExtData = false;
     bool HasExtHeader = false;
     bool HasFooter = false;
+    // The extended header is flagged but its length cannot be right, so the frames behind it were not read.
+    bool ExtHeaderUnreadable = false;
     std::uint8_t Version = 0;
     std::uint32_t TagSize = 0;
     std::int64_t FileSize = -1;

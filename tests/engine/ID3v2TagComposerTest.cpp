@@ -28,7 +28,9 @@ Bytes Compose(const ID3v2Frames& frames, std::uint8_t revision, std::uint8_t fla
 // The file as the writer leaves it: the composed tag, then everything behind the old tag area.
 Bytes Rewritten(const Bytes& file, const LoadedTag& tag)
 {
-    const Bytes composed = Compose(tag.Frames, tag.Revision, tag.Flags, {file.size(), tag.TagSize, true});
+    const std::size_t v1Start = file.size() - std::min<std::size_t>(file.size(), 128);
+    const bool hasID3v1 = file.size() >= tag.TagSize + 128 && Find(file, Text("TAG"), v1Start) == v1Start;
+    const Bytes composed = Compose(tag.Frames, tag.Revision, tag.Flags, {file.size(), tag.TagSize, hasID3v1});
     return Concat({composed, Bytes(file.begin() + static_cast<std::ptrdiff_t>(tag.TagSize), file.end())});
 }
 
