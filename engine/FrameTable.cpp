@@ -20,6 +20,42 @@ constexpr std::array<std::string_view, Count> IDs = {
     "TSIZ", "TYER",
 };
 
+// Every frame of every tag read is looked up here, so the four characters are taken as one number and found in
+// an open-addressing hash table built at compile time, instead of comparing against each ID in turn.
+constexpr std::uint32_t Key(const char* id)
+{
+    return std::uint32_t{static_cast<unsigned char>(id[0])} << 24 |
+           std::uint32_t{static_cast<unsigned char>(id[1])} << 16 |
+           std::uint32_t{static_cast<unsigned char>(id[2])} << 8 | std::uint32_t{static_cast<unsigned char>(id[3])};
+}
+
+constexpr std::size_t BucketCount = 256; // a power of two well above Count keeps the probe sequences short
+
+constexpr std::size_t Bucket(std::uint32_t key)
+{
+    return (key * 0x9E3779B1u) >> 24;
+}
+
+struct Entry {
+    std::uint32_t Key = 0; // no ID is all zero bytes, so 0 marks an empty bucket
+    std::uint8_t Index = NoFrame;
+};
+
+constexpr std::array<Entry, BucketCount> MakeBuckets()
+{
+    std::array<Entry, BucketCount> buckets{};
+    for (std::uint8_t i = 0; i < Count; ++i) {
+        const std::uint32_t key = Key(IDs[i].data());
+        std::size_t b = Bucket(key);
+        while (buckets[b].Key != 0)
+            b = (b + 1) % BucketCount;
+        buckets[b] = {key, i};
+    }
+    return buckets;
+}
+
+constexpr std::array<Entry, BucketCount> Buckets = MakeBuckets();
+
 } // namespace
 
 std::string_view ID(std::uint8_t index)
@@ -29,10 +65,13 @@ std::string_view ID(std::uint8_t index)
 
 std::uint8_t FrameIndex(std::string_view id)
 {
-    const std::string_view key = id.substr(0, std::min(id.find('\0'), std::string_view::size_type{4}));
-    for (std::uint8_t i = 0; i < Count; ++i)
-        if (IDs[i] == key)
-            return i;
+    // Every ID in the table has four characters, so a shorter one, or one ending early at a zero byte, has no slot.
+    if (id.size() < 4 || std::find(id.begin(), id.begin() + 4, '\0') != id.begin() + 4)
+        return NoFrame;
+    const std::uint32_t key = Key(id.data());
+    for (std::size_t b = Bucket(key); Buckets[b].Key != 0; b = (b + 1) % BucketCount)
+        if (Buckets[b].Key == key)
+            return Buckets[b].Index;
     return NoFrame;
 }
 

@@ -82,11 +82,12 @@ void ID3v2Frames::Load(const std::uint8_t* area, std::size_t size, std::uint8_t 
         if (!chosen[index] || ReplacesInSlot(read.Frames[i], read.Frames[*chosen[index]]))
             chosen[index] = i;
     }
+    SlotFrames.reserve(std::min<std::size_t>(read.Frames.size(), FrameTable::Count));
     for (std::size_t i = 0; i < read.Frames.size(); ++i) {
         RawFrame& frame = read.Frames[i];
         const std::uint8_t index = FrameTable::FrameIndex(frame.ID());
         if (index != FrameTable::NoFrame && chosen[index] == i)
-            Frames[index] = std::move(frame);
+            PutSlot(index, std::move(frame));
         else if (index != FrameTable::NoFrame || !IsDiscardedOnAlter(frame, version))
             PassThrough.push_back(std::move(frame));
     }
@@ -102,10 +103,12 @@ bool ID3v2Frames::ReplacesInSlot(const RawFrame& later, const RawFrame& earlier)
 
 void ID3v2Frames::ClearFrames()
 {
-    for (std::optional<RawFrame>& slot : Frames)
-        slot.reset();
+    // Every file read clears the slots more than once, and mostly finds them empty.
+    if (!SlotFrames.empty()) {
+        SlotFrames.clear();
+        SlotPositions = NoSlots();
+    }
     PassThrough.clear();
-    Tail.clear();
     ReadVersion = 0;
     Writable = true;
 }
@@ -117,13 +120,32 @@ std::uint8_t ID3v2Frames::WriteVersion() const
 
 bool ID3v2Frames::IsEmpty() const
 {
-    return PassThrough.empty() && Tail.empty() &&
-           std::none_of(Frames.begin(), Frames.end(), [](const auto& slot) { return slot.has_value(); });
+    return PassThrough.empty() && SlotFrames.empty();
 }
 
 const RawFrame* ID3v2Frames::Slot(std::uint8_t index) const
 {
-    return index < FrameTable::Count && Frames[index] ? &*Frames[index] : nullptr;
+    return index < FrameTable::Count && SlotPositions[index] != NoSlot ? &SlotFrames[SlotPositions[index]] : nullptr;
+}
+
+RawFrame& ID3v2Frames::PutSlot(std::uint8_t index, RawFrame frame)
+{
+    if (SlotPositions[index] != NoSlot)
+        return SlotFrames[SlotPositions[index]] = std::move(frame);
+    SlotPositions[index] = static_cast<std::uint8_t>(SlotFrames.size());
+    return SlotFrames.emplace_back(std::move(frame));
+}
+
+void ID3v2Frames::RemoveSlot(std::uint8_t index)
+{
+    const std::uint8_t position = SlotPositions[index];
+    if (position == NoSlot)
+        return;
+    SlotFrames.erase(SlotFrames.begin() + position);
+    SlotPositions[index] = NoSlot;
+    for (std::uint8_t& later : SlotPositions)
+        if (later != NoSlot && later > position)
+            --later;
 }
 
 std::string ID3v2Frames::GetFrameText(std::string_view id, std::size_t prefixLength, bool unicodeAllowed,
@@ -186,11 +208,11 @@ void ID3v2Frames::SetFrame(std::string_view id, std::array<std::uint8_t, 2> flag
     const std::uint8_t index = FrameTable::FrameIndex(id);
     if (index == FrameTable::NoFrame)
         return;
-    std::optional<RawFrame>& slot = Frames[index];
+    const RawFrame* slot = Slot(index);
     if (text.empty()) {
         if (slot)
             RemovePassThroughLike(*slot);
-        slot.reset();
+        RemoveSlot(index);
         return;
     }
     std::vector<std::uint8_t> body(prefix.begin(), prefix.end());
@@ -198,9 +220,8 @@ void ID3v2Frames::SetFrame(std::string_view id, std::array<std::uint8_t, 2> flag
     RawFrame frame = RawFrame::Make(FrameTable::ID(index), flags, std::move(body));
     // A comment with a description was shown only for want of one without; it is other data and stays.
     if (slot && !ReplacesInSlot(*slot, frame))
-        PassThrough.push_back(std::move(*slot));
-    slot = std::move(frame);
-    RemovePassThroughLike(*slot);
+        PassThrough.push_back(std::move(SlotFrames[SlotPositions[index]]));
+    RemovePassThroughLike(PutSlot(index, std::move(frame)));
 }
 
 void ID3v2Frames::SetText(std::string_view id, const std::string& text, const std::string& current)
@@ -276,12 +297,11 @@ bool ID3v2Frames::SameFrame(const RawFrame& a, const RawFrame& b) const
 
 std::uint64_t ID3v2Frames::FramesSize() const
 {
-    std::uint64_t size = Tail.size();
+    std::uint64_t size = 0;
     for (const RawFrame& frame : PassThrough)
         size += frame.WrittenSize();
-    for (const std::optional<RawFrame>& slot : Frames)
-        if (slot)
-            size += slot->WrittenSize();
+    for (const RawFrame& frame : SlotFrames)
+        size += frame.WrittenSize();
     return size;
 }
 
@@ -291,9 +311,8 @@ std::vector<std::uint8_t> ID3v2Frames::Render() const
     out.reserve(FramesSize());
     for (const RawFrame& frame : PassThrough)
         frame.AppendTo(out, WriteVersion());
-    for (const std::optional<RawFrame>& slot : Frames)
-        if (slot)
-            slot->AppendTo(out, WriteVersion());
-    out.insert(out.end(), Tail.begin(), Tail.end());
+    for (std::uint8_t i = 0; i < FrameTable::Count; ++i)
+        if (const RawFrame* frame = Slot(i))
+            frame->AppendTo(out, WriteVersion());
     return out;
 }

@@ -13,13 +13,12 @@
 #include <vector>
 
 // The frames of one ID3v2 tag: one slot per frame-ID table entry, holding the last frame of that ID (for "COMM"
-// the last without a description, when there is one), and beside
-// them every other frame read (IDs outside the table, earlier frames of an ID that occurs more than once) as a
-// pass-through frame that is written back unchanged.
+// the last without a description, when there is one), and beside them every other frame read (IDs outside the
+// table, earlier frames of an ID that occurs more than once) as a pass-through frame that is written back
+// unchanged.
 //
-// Write order: the pass-through frames in the order they were read, then the slot frames in table order, then
-// any unparseable rest of the tag. Each slot frame is thus the last of its ID, and a re-read finds in the slots
-// what was written from them.
+// Write order: the pass-through frames in the order they were read, then the slot frames in table order. Each
+// slot frame is thus the last of its ID, and a re-read finds in the slots what was written from them.
 //
 // Texts are ISO-8859-1 bytes. Every frame the setters make has text encoding 0 and flags 00 00.
 class ID3v2Frames {
@@ -101,9 +100,21 @@ private:
     void RemovePassThroughLike(const RawFrame& frame);
     bool SameFrame(const RawFrame& a, const RawFrame& b) const;
 
-    std::array<std::optional<RawFrame>, FrameTable::Count> Frames;
+    static constexpr std::uint8_t NoSlot = 255;
+    static constexpr std::array<std::uint8_t, FrameTable::Count> NoSlots()
+    {
+        std::array<std::uint8_t, FrameTable::Count> none{};
+        none.fill(NoSlot);
+        return none;
+    }
+    RawFrame& PutSlot(std::uint8_t index, RawFrame frame);
+    void RemoveSlot(std::uint8_t index);
+
+    // The slot frames, in the order they were put, and for each table entry the position of its frame there.
+    // Kept apart so that a new object and an empty tag cost next to nothing: the list loads many files.
+    std::vector<RawFrame> SlotFrames;
+    std::array<std::uint8_t, FrameTable::Count> SlotPositions = NoSlots();
     std::vector<RawFrame> PassThrough;
-    std::vector<std::uint8_t> Tail;
     std::uint8_t ReadVersion = 0;
     bool Writable = true;
 };

@@ -17,6 +17,11 @@ namespace {
 constexpr std::uint8_t ExtHeaderFlag = 0x40;
 constexpr std::uint8_t FooterFlag = 0x10;
 constexpr std::int64_t ID3v1Length = ID3v1Tag::Size;
+// Most files have their first frame right behind the tag, so a small read of the audio usually settles the
+// search; one page covers a frame at the start of the audio and the frame after it.
+constexpr std::size_t FirstMPEGRead = 4096;
+// The header is read with the rest of the file's first page: a small tag, or the audio of a file without one.
+constexpr std::size_t HeaderReadAhead = 4096 - TMP3File::ID3v2HeaderSize;
 
 bool StartsWith(const std::uint8_t* bytes, const char* id)
 {
@@ -52,7 +57,8 @@ bool TMP3File::Open(int flags)
     if (Handle >= 0 && (fstat(Handle, &info) != 0 || !S_ISREG(info.st_mode)))
         Close();
     IsOpen = IsOpenForWrite = Handle >= 0;
-    FileSize = IsOpen ? info.st_size : 0;
+    ReadOnlyHandle = IsOpen && (flags & O_ACCMODE) == O_RDONLY;
+    FileSize = ViewLength = IsOpen ? info.st_size : 0;
     return IsOpen;
 }
 
@@ -76,9 +82,10 @@ void TMP3File::Close()
     if (Handle >= 0)
         close(Handle);
     Handle = -1;
-    IsOpen = IsOpenForWrite = false;
+    IsOpen = IsOpenForWrite = ReadOnlyHandle = false;
     // Once closed the file may change under us; the next query searches again.
     MPEGKnown = false;
+    ReadAhead.Clear();
 }
 
 void TMP3File::Reset()
@@ -98,6 +105,45 @@ void TMP3File::ClearTags()
 std::int64_t TMP3File::CurrentLength() const
 {
     return FileIO::Length(Handle);
+}
+
+// The reads made for one public read share one view of the file, its length and the bytes read ahead, so that
+// they need not ask the file again and again. A read of a tag takes a new view, as the file may have changed
+// since the last call; the MPEG search goes on with the view of the tag reads before it, whose TagSize it uses.
+// Nothing of ours writes through a read-only handle (every write opens the file read-write first), and outside
+// a view, in the writes, every read asks the file itself.
+class TMP3File::View {
+public:
+    View(TMP3File& file, bool lookAgain) : File(file)
+    {
+        if (File.ViewDepth++ == 0 && lookAgain && File.IsOpen) {
+            File.ViewLength = File.CurrentLength();
+            File.ReadAhead.Clear();
+        }
+    }
+    ~View() { --File.ViewDepth; }
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+
+private:
+    TMP3File& File;
+};
+
+bool TMP3File::InView() const
+{
+    return ViewDepth > 0 && ReadOnlyHandle;
+}
+
+std::int64_t TMP3File::KnownLength() const
+{
+    return InView() ? ViewLength : CurrentLength();
+}
+
+// `ahead`: how many bytes behind these the reads that follow will want.
+std::optional<std::span<const std::uint8_t>> TMP3File::ReadBytes(std::int64_t offset, std::size_t count,
+                                                                 std::size_t ahead)
+{
+    return ReadAhead.Read(Handle, offset, count, ahead, InView());
 }
 
 void TMP3File::UpdateFileSize()
@@ -156,6 +202,7 @@ bool TMP3File::RewriteWithTagSpace(std::uint32_t newSize, std::span<const std::u
 
 bool TMP3File::ReadTags()
 {
+    const View view(*this, true);
     return ReadID3v1() && ReadID3v2();
 }
 
@@ -187,10 +234,11 @@ bool TMP3File::HasID3v1()
 
 bool TMP3File::ReadID3v1()
 {
+    const View view(*this, true);
     ClearID3v1();
     if (!EnsureOpen())
         return false;
-    const std::int64_t length = CurrentLength();
+    const std::int64_t length = KnownLength();
     auto& record = V1.Bytes();
     const bool found = length >= ID3v1Length
         && FileIO::ReadAt(Handle, length - ID3v1Length, record.data(), record.size()) == ID3v1Length && V1.IsTag();
@@ -286,6 +334,7 @@ bool TMP3File::HasID3v2()
 
 bool TMP3File::ReadID3v2Header()
 {
+    const View view(*this, true);
     ClearID3v2();
     if (!EnsureOpen())
         return false;
@@ -297,14 +346,15 @@ bool TMP3File::ReadID3v2Header()
 // Reads the header into the header fields, leaving the frames alone; whether the file begins with a tag.
 bool TMP3File::LoadID3v2Header()
 {
-    if (FileIO::ReadAt(Handle, 0, V2Header.data(), V2Header.size()) != static_cast<std::int64_t>(V2Header.size())
-        || !StartsWith(V2Header.data(), "ID3")) {
+    const auto header = ReadBytes(0, V2Header.size(), HeaderReadAhead);
+    if (!header || header->size() != V2Header.size() || !StartsWith(header->data(), "ID3")) {
         V2Header = {'I', 'D', '3', 3, 0, 0, 0, 0, 0, 0};
         // Known to be absent, so that asking for the tag later does not read the file again.
         HasV2 = false;
         V2Known = true;
         return false;
     }
+    std::copy(header->begin(), header->end(), V2Header.begin());
     TakeID3v2HeaderFields();
     // An extended header that cannot be right hides where the frames start: they cannot be read, so the tag
     // must not be written over them. One cut short by the end of the file leaves no room for frames anyway.
@@ -333,18 +383,21 @@ void TMP3File::TakeID3v2HeaderFields()
 
 bool TMP3File::ReadID3v2Frames()
 {
+    const View view(*this, true);
     if (!EnsureOpen())
         return false;
     if (!V2Known)
         ReadID3v2Header();
-    std::vector<std::uint8_t> body;
-    if (HasID3v2() && ReadID3v2Body(body))
-        Frames.Load(body.data(), body.size(), Version, V2Header[5]);
+    if (!HasID3v2())
+        return IsOpen;
+    if (const auto body = ID3v2BodyBytes())
+        Frames.Load(body->data(), body->size(), Version, V2Header[5]);
     return IsOpen;
 }
 
 bool TMP3File::ReadID3v2()
 {
+    const View view(*this, true);
     return ReadID3v2Header() && ReadID3v2Frames();
 }
 
@@ -417,19 +470,21 @@ bool TMP3File::DeleteID3v2()
 bool TMP3File::ReadExtendedHeader()
 {
     auto& start = ExtHeader.Start;
-    if (FileIO::ReadAt(Handle, ID3v2HeaderSize, start.data(), start.size()) != static_cast<std::int64_t>(start.size()))
+    const auto startBytes = ReadBytes(ID3v2HeaderSize, start.size(), 0);
+    if (!startBytes || startBytes->size() != start.size())
         return false;
+    std::copy(startBytes->begin(), startBytes->end(), start.begin());
     // Before version 4 the stored length leaves out its own four bytes.
     const std::uint64_t length = std::uint64_t{UnpackFrameSize(start.data())} + (Version < 4 ? 4 : 0);
     const std::uint64_t room = TagSize - ID3v2HeaderSize - FooterBytes();
-    const std::int64_t fileLength = CurrentLength();
+    const std::int64_t fileLength = KnownLength();
     if (length < start.size() || length > room || fileLength < 0
         || ID3v2HeaderSize + length > static_cast<std::uint64_t>(fileLength))
         return false;
-    ExtHeader.Rest.resize(length - start.size());
-    if (FileIO::ReadAt(Handle, ID3v2HeaderSize + start.size(), ExtHeader.Rest.data(), ExtHeader.Rest.size())
-        != static_cast<std::int64_t>(ExtHeader.Rest.size()))
+    const auto rest = ReadBytes(ID3v2HeaderSize + start.size(), length - start.size(), 0);
+    if (!rest || rest->size() != length - start.size())
         return false;
+    ExtHeader.Rest.assign(rest->begin(), rest->end());
     ExtHeader.Length = static_cast<std::uint32_t>(length);
     HasExtData = true;
     return true;
@@ -465,18 +520,26 @@ std::int64_t TMP3File::ID3v2BodyEnd() const
     if (!HasV2)
         return ID3v2BodyOffset();
     const std::int64_t declared = static_cast<std::int64_t>(TagSize) - FooterBytes();
-    return std::max(ID3v2BodyOffset(), std::min(declared, CurrentLength()));
+    return std::max(ID3v2BodyOffset(), std::min(declared, KnownLength()));
 }
 
 bool TMP3File::ReadID3v2Body(std::vector<std::uint8_t>& body)
 {
+    const View view(*this, true);
     body.clear();
     if (!HasV2 || !EnsureOpen())
         return false;
-    body.resize(static_cast<std::size_t>(ID3v2BodyEnd() - ID3v2BodyOffset()));
-    const std::int64_t got = FileIO::ReadAt(Handle, ID3v2BodyOffset(), body.data(), body.size());
-    body.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
-    return got >= 0;
+    const auto bytes = ID3v2BodyBytes();
+    if (bytes)
+        body.assign(bytes->begin(), bytes->end());
+    return bytes.has_value();
+}
+
+// The body as the file holds it, read together with the footer and the start of the audio behind it.
+std::optional<std::span<const std::uint8_t>> TMP3File::ID3v2BodyBytes()
+{
+    return ReadBytes(ID3v2BodyOffset(), static_cast<std::size_t>(ID3v2BodyEnd() - ID3v2BodyOffset()),
+                     FooterBytes() + FirstMPEGRead);
 }
 
 bool TMP3File::ID3v2TagFitsFile() const
@@ -489,9 +552,7 @@ bool TMP3File::ID3v2TagFitsFile() const
 
 namespace {
 
-// Most files have their first frame right behind the tag, so a small read usually settles the search; one
-// page covers a frame at the start of the audio and the frame after it.
-constexpr std::array<std::size_t, 3> MPEGReadSizes = {4096, 16384, MPEGSearchWindow};
+constexpr std::array<std::size_t, 3> MPEGReadSizes = {FirstMPEGRead, 16384, MPEGSearchWindow};
 
 } // namespace
 
@@ -510,16 +571,19 @@ const MPEGAudioProperties& TMP3File::Audio()
 {
     if (MPEGKnown)
         return MPEG;
+    const View view(*this, false);
     MPEG = MPEGAudioProperties();
     if (!EnsureOpen())
         return MPEG;
     const std::int64_t start = TagSize;
-    const std::int64_t end = CurrentLength() - (HasID3v1() ? ID3v1Length : 0);
+    const std::int64_t end = KnownLength() - (HasID3v1() ? ID3v1Length : 0);
     // The first frame counts only once the frame after it was seen; while a read could not show that, read more,
-    // up to the whole window.
-    for (const std::size_t size : MPEGReadSizes)
-        if (SearchMPEGWindow(start, end, size))
-            break;
+    // up to the whole window. The bytes read along with the tag often show it without another read.
+    const std::size_t held = std::min(ReadAhead.Held(start), MPEGSearchWindow);
+    if (held == 0 || !SearchMPEGWindow(start, end, held))
+        for (const std::size_t size : MPEGReadSizes)
+            if (size > held && SearchMPEGWindow(start, end, size))
+                break;
     MPEGKnown = true;
     return MPEG;
 }
@@ -528,9 +592,8 @@ const MPEGAudioProperties& TMP3File::Audio()
 bool TMP3File::SearchMPEGWindow(std::int64_t start, std::int64_t end, std::size_t size)
 {
     const std::int64_t available = std::max<std::int64_t>(end - start, 0);
-    std::vector<std::uint8_t> window(static_cast<std::size_t>(std::min<std::int64_t>(available, size)));
-    const std::int64_t got = FileIO::ReadAt(Handle, start, window.data(), window.size());
-    window.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    const auto read = ReadBytes(start, static_cast<std::size_t>(std::min<std::int64_t>(available, size)), 0);
+    const std::span<const std::uint8_t> window = read.value_or(std::span<const std::uint8_t>{});
     MPEG = MPEGAudioProperties::Analyse(window, start, end);
     const bool wholeAudio = static_cast<std::int64_t>(window.size()) >= available;
     const bool nextFrameSeen = MPEG.Found()

@@ -3,9 +3,11 @@
 #include "ID3v1Tag.h"
 #include "ID3v2Frames.h"
 #include "MPEGAudioProperties.h"
+#include "ReadAheadBuffer.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -174,6 +176,12 @@ private:
     bool Open(int flags);
     bool EnsureOpen();
     std::int64_t CurrentLength() const;
+    class View;
+    bool InView() const;
+    std::int64_t KnownLength() const;
+    std::optional<std::span<const std::uint8_t>> ReadBytes(std::int64_t offset, std::size_t count,
+                                                           std::size_t ahead);
+    std::optional<std::span<const std::uint8_t>> ID3v2BodyBytes();
     bool LoadID3v2Header();
     void TakeID3v2HeaderFields();
     bool ReadExtendedHeader();
@@ -186,6 +194,7 @@ private:
     std::string FileName;
     bool IsOpen = false;
     bool IsOpenForWrite = false;
+    bool ReadOnlyHandle = false;
     int Handle = -1;
     bool HasV1 = false;
     bool HasV2 = false;
@@ -206,4 +215,8 @@ private:
     ID3v2Frames Frames;
     MPEGAudioProperties MPEG;
     bool MPEGKnown = false;
+    // What the reads of the current view know of the file (see View).
+    int ViewDepth = 0;
+    std::int64_t ViewLength = 0;
+    ReadAheadBuffer ReadAhead;
 };

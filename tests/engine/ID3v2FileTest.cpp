@@ -1,11 +1,11 @@
 // The ID3v2 tag through the file object: what lands on disk when a tag is written or removed, what other readers
 // make of it, and that the audio behind the tag is never touched.
-#include "FileReplaceStep.h"
+#include "FileReplaceStepOverride.h"
 #include "FileSizeLimit.h"
 #include "ID3v2Bytes.h"
 #include "ID3v2EditorFields.h"
 #include "ID3v2Size.h"
-#include "IndependentID3v2Readers.h"
+#include "IndependentReaders.h"
 #include "Mp3Fixture.h"
 #include "TMP3File.h"
 #include "TempDir.h"
@@ -15,47 +15,19 @@
 #include <algorithm>
 #include <sys/stat.h>
 
-#include <taglib/id3v2tag.h>
-#include <taglib/mpegfile.h>
-
 using namespace ID3v2Bytes;
 using namespace ID3v2EditorFields;
-using IndependentID3v2Readers::ChangedFrames;
-using IndependentID3v2Readers::MutagenID3v2;
-using IndependentID3v2Readers::TagLibID3v2;
-using Mp3Fixture::Slice;
+using IndependentReaders::ChangedFrames;
+using IndependentReaders::MutagenID3v2;
+using IndependentReaders::TagLibID3v2;
+using Mp3Fixture::AudioOf;
+using Mp3Fixture::TagAreaOf;
 
 namespace {
-
-// ---- What the bytes on disk say, read without the engine ----
-
-// The tag area at the start of a file, as its header declares it: header, frames, padding and footer.
-std::size_t TagAreaOf(const Bytes& file)
-{
-    if (file.size() < 10 || file[0] != 'I' || file[1] != 'D' || file[2] != '3')
-        return 0;
-    const bool footer = file[3] == 4 && (file[5] & 0x10);
-    return 10 + ID3v2Size::UnpackSynchsafeSize(&file[6]) + (footer ? 10 : 0);
-}
-
-Bytes AudioOf(const Bytes& file)
-{
-    return Slice(file, TagAreaOf(file));
-}
 
 bool AllZero(const Bytes& bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
-}
-
-bool HasTemporaryFile(const std::filesystem::path& dir)
-{
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        const std::string name = entry.path().filename().string();
-        if (name.starts_with("TMP") && name.ends_with(".$$$"))
-            return true;
-    }
-    return false;
 }
 
 struct stat StatOf(const std::filesystem::path& path)
@@ -66,11 +38,6 @@ struct stat StatOf(const std::filesystem::path& path)
 }
 
 // ---- Frames built by hand ----
-
-Bytes Latin1(std::string_view text)
-{
-    return Text(text);
-}
 
 // Encoding 1: byte-order mark FF FE, then 16-bit little-endian units.
 Bytes UTF16Body(std::u16string_view text)
@@ -85,7 +52,7 @@ Bytes UTF16Body(std::u16string_view text)
 
 Bytes CommentBody(std::string_view description, std::string_view text)
 {
-    return Concat({Bytes{0, 'e', 'n', 'g'}, Latin1(description), Bytes{0}, Latin1(text)});
+    return Concat({Bytes{0, 'e', 'n', 'g'}, Text(description), Bytes{0}, Text(text)});
 }
 
 Bytes PictureBody(std::string_view mime, std::uint8_t type, std::string_view description, std::uint8_t seed)
@@ -93,17 +60,17 @@ Bytes PictureBody(std::string_view mime, std::uint8_t type, std::string_view des
     Bytes image(300);
     for (std::size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<std::uint8_t>(seed + i * 7);
-    return Concat({Bytes{0}, Latin1(mime), Bytes{0, type}, Latin1(description), Bytes{0}, image});
+    return Concat({Bytes{0}, Text(mime), Bytes{0, type}, Text(description), Bytes{0}, image});
 }
 
 Bytes UserTextBody(std::string_view description, std::string_view value)
 {
-    return Concat({Bytes{0}, Latin1(description), Bytes{0}, Latin1(value)});
+    return Concat({Bytes{0}, Text(description), Bytes{0}, Text(value)});
 }
 
 Bytes PrivateBody(std::string_view owner, std::size_t size)
 {
-    Bytes body = Concat({Latin1(owner), Bytes{0}});
+    Bytes body = Concat({Text(owner), Bytes{0}});
     for (std::uint8_t i = 0; body.size() < size; ++i)
         body.push_back(static_cast<std::uint8_t>(0x80 | i));
     return body;
@@ -127,7 +94,7 @@ std::vector<Bytes> RichFrames(std::uint8_t version)
         frame("TOPE", TextBody("Original")),
         frame("TCOP", TextBody("2001 Label")),
         frame("TENC", TextBody("Encoder")),
-        frame("WXXX", Concat({Bytes{0, 0}, Latin1("http://example.org/")})),
+        frame("WXXX", Concat({Bytes{0, 0}, Text("http://example.org/")})),
         frame("APIC", PictureBody("image/png", 3, "", 1)),
         frame("COMM", CommentBody("", "First comment")),
         frame("COMM", CommentBody("note", "Second comment")),
@@ -175,7 +142,7 @@ struct ID3v2File : ::testing::Test {
     void ExpectUntouched()
     {
         EXPECT_EQ(Content(), original);
-        EXPECT_FALSE(HasTemporaryFile(dir.path()));
+        EXPECT_FALSE(dir.HasTemporaryFile());
     }
 };
 
@@ -216,36 +183,6 @@ TEST_F(ID3v2File, NewTagIsReadByTagLibAndMutagenAndTheAudioFollowsUnchanged)
 
     Open();
     EXPECT_EQ(ValuesOf(engine), values);
-}
-
-TEST_F(ID3v2File, PicturesAndEveryOtherFrameSurviveATitleWriteByteForByte)
-{
-    const std::vector<Bytes> frames = RichFrames(3);
-    const Bytes audio = Mp3Fixture::Frames(20);
-    Create(Concat({Tag(3, JoinFrames(frames), 64), audio}));
-    const auto taglibBefore = TagLibID3v2(path);
-    const auto mutagenBefore = MutagenID3v2(path);
-    ASSERT_TRUE(taglibBefore && mutagenBefore);
-
-    engine.SetID3v2Title("Plain title");
-    ASSERT_TRUE(engine.WriteID3v2Tag());
-
-    const Bytes file = Content();
-    EXPECT_EQ(AudioOf(file), audio);
-    const Bytes tag = Slice(file, 0, TagAreaOf(file));
-    for (std::size_t i = 1; i < frames.size(); ++i)
-        EXPECT_NE(Find(tag, frames[i]), std::string::npos) << "frame " << i << " changed or lost";
-    const auto taglib = TagLibID3v2(path);
-    ASSERT_TRUE(taglib);
-    std::vector<std::string> expected = taglibBefore->Frames;
-    std::erase_if(expected, [](const std::string& line) { return line.starts_with("TIT2:"); });
-    expected.push_back("TIT2:Plain title");
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(taglib->Frames, expected);
-    const auto mutagen = MutagenID3v2(path);
-    ASSERT_TRUE(mutagen);
-    EXPECT_EQ(ChangedFrames(*mutagenBefore, *mutagen), std::vector<std::string>{"TIT2"});
-    EXPECT_EQ(mutagen->UnknownFrames, mutagenBefore->UnknownFrames);
 }
 
 // ---- Sizes: the file stays a multiple of 2048 bytes, counting an ID3v1 tag ----
@@ -302,7 +239,7 @@ TEST_F(ID3v2File, TagThatFitsItsAreaIsWrittenInPlace)
     EXPECT_EQ(Slice(file, 4096), Slice(original, 4096));
     EXPECT_EQ(TagAreaOf(file), 4096u);
     EXPECT_EQ(StatOf(path).st_ino, inode); // not rewritten through a temporary file
-    EXPECT_EQ(TagLibID3v2(path).value_or(IndependentID3v2Readers::TagLibTag{}).Title, "In place");
+    EXPECT_EQ(TagLibID3v2(path).value_or(IndependentReaders::TagLibTag{}).Title, "In place");
 }
 
 TEST_F(ID3v2File, SmallerTagIsPaddedOutToTheOldAreaAndLeavesNoOldBytes)
@@ -374,11 +311,7 @@ TEST_P(ID3v2FileRoundTrip, SettingOneFieldChangesOnlyThatFrame)
         ASSERT_TRUE(taglib);
         // TagLib shows a version 2.3 year as "TDRC".
         const std::string taglibID = id == "TYER" ? "TDRC" : id;
-        const auto others = [&taglibID](std::vector<std::string> lines) {
-            std::erase_if(lines, [&taglibID](const std::string& line) { return line.starts_with(taglibID + ":"); });
-            return lines;
-        };
-        EXPECT_EQ(others(taglib->Frames), others(taglibBefore->Frames));
+        EXPECT_EQ(taglib->FramesWith(taglibID), taglibBefore->FramesWith(taglibID));
     }
 }
 
@@ -442,10 +375,7 @@ TEST_F(ID3v2File, UnsynchronisedTagIsWrittenPlainWithItsPictureIntact)
     EXPECT_NE(Find(file, Frame("APIC", picture)), std::string::npos);
     const auto after = TagLibID3v2(path);
     ASSERT_TRUE(after);
-    std::vector<std::string> expected = before->Frames;
-    expected.push_back("TALB:Album");
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(after->Frames, expected);
+    EXPECT_EQ(after->Frames, before->FramesWith("TALB", "Album"));
 }
 
 // ---- Version 2.4 ----
@@ -469,9 +399,7 @@ TEST_F(ID3v2File, Version4KeepsItsVersionSynchsafeSizesAndPutsTheYearInTDRC)
     const auto mutagen = MutagenID3v2(path);
     ASSERT_TRUE(mutagen);
     EXPECT_EQ(mutagen->Frames.at("TDRC"), "TDRC(encoding=<Encoding.LATIN1: 0>, text=['1999'])");
-    TagLib::MPEG::File taglib(path.c_str(), false);
-    ASSERT_NE(taglib.ID3v2Tag(), nullptr);
-    EXPECT_EQ(taglib.ID3v2Tag()->year(), 1999u);
+    EXPECT_EQ(TagLibID3v2(path).value_or(IndependentReaders::TagLibTag{}).Year, 1999u);
 }
 
 TEST_F(ID3v2File, Version4FooterIsWrittenInTheLastTenBytesOfTheArea)
@@ -491,7 +419,7 @@ TEST_F(ID3v2File, Version4FooterIsWrittenInTheLastTenBytesOfTheArea)
         EXPECT_EQ(file[5], 0x10);
         EXPECT_EQ(Slice(file, area - 10, 10), Concat({Text("3DI"), Slice(file, 3, 7)}));
         EXPECT_EQ(Slice(file, area), audio);
-        EXPECT_EQ(TagLibID3v2(path).value_or(IndependentID3v2Readers::TagLibTag{}).Title, "Footer");
+        EXPECT_EQ(TagLibID3v2(path).value_or(IndependentReaders::TagLibTag{}).Title, "Footer");
         Open();
         EXPECT_EQ(engine.GetID3v2Comment(), std::string(grow + 1, 'c'));
         EXPECT_EQ(engine.GetSyncOffset(), static_cast<std::int64_t>(area));
@@ -519,10 +447,7 @@ TEST_F(ID3v2File, Version22TagIsWrittenAsVersion23WithItsFrames)
     const auto taglib = TagLibID3v2(path);
     ASSERT_TRUE(taglib);
     EXPECT_EQ(taglib->Version, 3u);
-    std::vector<std::string> expected = taglibBefore->Frames;
-    expected.push_back("COMM:Now 2.3");
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(taglib->Frames, expected); // the picture's bytes among them
+    EXPECT_EQ(taglib->Frames, taglibBefore->FramesWith("COMM", "Now 2.3")); // the picture's bytes among them
     Open();
     Values after = before;
     after[Comment] = "Now 2.3";
@@ -622,20 +547,24 @@ TEST_F(ID3v2File, ReadOnlyFileIsWrittenAndReadOnlyAgain)
 
 // ---- Removing the tag ----
 
-TEST_F(ID3v2File, DeleteRemovesTheTagAndKeepsEveryAudioByte)
+TEST_F(ID3v2File, DeleteRemovesTheTagWithAnyFooterAndKeepsEveryAudioByte)
 {
     const Bytes audio = Concat({Mp3Fixture::Frames(7), Mp3Fixture::ID3v1Record({.Title = "v1"})});
-    Create(Concat({Tag(3, JoinFrames(RichFrames(3)), 500), audio}));
-    ASSERT_TRUE(engine.DeleteID3v2());
-    EXPECT_EQ(Content(), audio);
-    EXPECT_FALSE(TagLibID3v2(path));
-    EXPECT_FALSE(engine.HasID3v2());
-    EXPECT_EQ(engine.GetID3v2Size(), 0);
-    EXPECT_EQ(engine.GetID3v2Title(), "");
-    EXPECT_FALSE(HasTemporaryFile(dir.path()));
-    Open();
-    EXPECT_FALSE(engine.HasID3v2());
-    EXPECT_EQ(engine.GetID3v1Title(), "v1");
+    const Bytes withFooter = Tag(4, Frame("TIT2", TextBody("Footer"), 4), 20, 0x10);
+    for (const Bytes& tag : {Tag(3, JoinFrames(RichFrames(3)), 500),
+                             Concat({withFooter, Text("3DI"), Slice(withFooter, 3, 7)})}) {
+        Create(Concat({tag, audio}));
+        ASSERT_TRUE(engine.DeleteID3v2());
+        EXPECT_EQ(Content(), audio);
+        EXPECT_FALSE(TagLibID3v2(path));
+        EXPECT_FALSE(engine.HasID3v2());
+        EXPECT_EQ(engine.GetID3v2Size(), 0);
+        EXPECT_EQ(engine.GetID3v2Title(), "");
+        EXPECT_FALSE(dir.HasTemporaryFile());
+        Open();
+        EXPECT_FALSE(engine.HasID3v2());
+        EXPECT_EQ(engine.GetID3v1Title(), "v1");
+    }
 }
 
 TEST_F(ID3v2File, DeleteOnAFileWithoutTagChangesNothing)
@@ -645,15 +574,6 @@ TEST_F(ID3v2File, DeleteOnAFileWithoutTagChangesNothing)
     ASSERT_TRUE(engine.DeleteID3v2());
     ExpectUntouched();
     EXPECT_EQ(StatOf(path).st_ino, inode);
-}
-
-TEST_F(ID3v2File, DeleteTakesAVersion4FooterWithTheTag)
-{
-    const Bytes audio = Mp3Fixture::Frames(5);
-    const Bytes tag = Tag(4, Frame("TIT2", TextBody("Footer"), 4), 20, 0x10);
-    Create(Concat({tag, Text("3DI"), Slice(tag, 3, 7), audio}));
-    ASSERT_TRUE(engine.DeleteID3v2());
-    EXPECT_EQ(Content(), audio);
 }
 
 TEST_F(ID3v2File, DeleteOfAFileThatIsGoneFails)
@@ -688,22 +608,12 @@ TEST_F(ID3v2File, CommandsThatReadNothingFirstStillFindTheTagOnDisk)
 
 // ---- A rewrite that fails leaves the file as it was ----
 
-namespace {
-
-struct ReplaceStepOverride {
-    explicit ReplaceStepOverride(FileReplaceStep::Function step) { FileReplaceStep::Replace = step; }
-    ~ReplaceStepOverride() { FileReplaceStep::Replace = Saved; }
-    FileReplaceStep::Function Saved = FileReplaceStep::Replace;
-};
-
-} // namespace
-
 TEST_F(ID3v2File, FailedRewriteReturnsFalseAndLeavesTheFileByteIdentical)
 {
     const Bytes content = Concat({Tag(3, Frame("TIT2", TextBody("Kept")), 100), Mp3Fixture::Frames(30)});
     {
         Create(content);
-        ReplaceStepOverride failing([](const char*, const char*) { return -1; });
+        FileReplaceStepOverride failing([](const char*, const char*) { return -1; });
         engine.SetID3v2Comment(std::string(4000, 'g'));
         EXPECT_FALSE(engine.WriteID3v2Tag());
         ExpectUntouched();

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "MPEGFrameFinder.h"
-#include "MPEGFrames.h"
+#include "Mp3Fixture.h"
 
-using namespace MPEGFrames;
+using namespace Mp3Fixture;
 
 namespace {
 
@@ -31,7 +31,7 @@ std::optional<std::size_t> FirstFrameOffset(const Bytes& window)
 
 TEST(MPEGFrameFinder, FindsTheFirstFrameAtTheAudioStart)
 {
-    const std::optional<MPEGFrame> frame = FindFirstMPEGFrame(BuildFrames(MPEG1Layer3At128, 3));
+    const std::optional<MPEGFrame> frame = FindFirstMPEGFrame(Frames(3));
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->Offset, 0u);
     EXPECT_EQ(frame->Header.Bitrate(), 128);
@@ -44,32 +44,32 @@ TEST(MPEGFrameFinder, StraySyncInJunkBeforeTheFirstFrameIsSkipped)
     Put(window, 100, MPEG1Layer3At128); // valid on its own, but 417 bytes on lies junk
     Put(window, 600, {0xFF, 0xEA, 0x90, 0x64}); // reserved version bits 01
     Put(window, 700, {0xFF, 0xFB, 0xF0, 0x64}); // bad bitrate index
-    Append(window, BuildFrames(MPEG1Layer3At128, 2));
+    window = Concat({window, Frames(2)});
     EXPECT_EQ(FirstFrameOffset(window), 1000u);
 }
 
 TEST(MPEGFrameFinder, HeaderFollowedByAnotherStreamIsSkipped)
 {
-    Bytes window = BuildFrame(MPEG1Layer3At128);
-    Append(window, BuildFrames(MPEG1Layer3At48k, 2));
+    Bytes window = Frame();
+    window = Concat({window, Frames(2, MPEG1Layer3At48k)});
     EXPECT_EQ(FirstFrameOffset(window), 417u);
 }
 
 TEST(MPEGFrameFinder, LoneFrameAtTheEndOfTheAudioIsAccepted)
 {
     Bytes window = Junk(4094);
-    Append(window, BuildFrame(MPEG1Layer3At128));
+    window = Concat({window, Frame()});
     EXPECT_EQ(FirstFrameOffset(window), 4094u);
 }
 
 TEST(MPEGFrameFinder, TruncatedDataIsReadNoFurtherThanItsEnd)
 {
-    const Bytes frame = BuildFrame(MPEG1Layer3At128);
+    const Bytes frame = Frame();
     for (std::size_t size : {3u, 4u, 20u, 40u, 416u, 418u, 420u}) {
         SCOPED_TRACE(size);
         Bytes window(frame.begin(), frame.begin() + std::min<std::size_t>(size, frame.size()));
         if (size > frame.size())
-            Append(window, Bytes(frame.begin(), frame.begin() + (size - frame.size())));
+            window = Concat({window, Bytes(frame.begin(), frame.begin() + (size - frame.size()))});
         EXPECT_EQ(FirstFrameOffset(window), size < 4 ? std::nullopt : std::optional<std::size_t>(0));
     }
     EXPECT_EQ(FirstFrameOffset(Bytes{}), std::nullopt);
@@ -86,12 +86,12 @@ TEST(MPEGFrameFinder, WindowWithoutAudioFindsNothing)
 TEST(MPEGFrameFinder, SearchStopsAtItsLimit)
 {
     Bytes within = Junk(MPEGSearchLimit - 1);
-    Append(within, BuildFrames(MPEG1Layer3At128, 8));
+    within = Concat({within, Frames(8)});
     within.resize(MPEGSearchWindow);
     EXPECT_EQ(FirstFrameOffset(within), MPEGSearchLimit - 1);
 
     Bytes beyond = Junk(MPEGSearchLimit);
-    Append(beyond, BuildFrames(MPEG1Layer3At128, 8));
+    beyond = Concat({beyond, Frames(8)});
     EXPECT_EQ(FirstFrameOffset(beyond), std::nullopt);
 }
 

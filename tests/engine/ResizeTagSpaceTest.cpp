@@ -1,6 +1,6 @@
 // Rewriting an MP3 file through a temporary file: the result is the new tag space plus every audio byte, or, after
 // any failure, the original exactly as it was and no temporary file left behind.
-#include "FileReplaceStep.h"
+#include "FileReplaceStepOverride.h"
 #include "FileSizeLimit.h"
 #include "Mp3Fixture.h"
 #include "TMP3File.h"
@@ -13,31 +13,12 @@
 
 namespace {
 
-using Mp3Fixture::Slice;
-
-bool HasTemporaryFile(const std::filesystem::path& dir)
-{
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        const std::string name = entry.path().filename().string();
-        if (name.starts_with("TMP") && name.ends_with(".$$$"))
-            return true;
-    }
-    return false;
-}
-
 mode_t ModeOf(const std::filesystem::path& path)
 {
     struct stat info {};
     EXPECT_EQ(stat(path.c_str(), &info), 0);
     return info.st_mode & 07777;
 }
-
-// Puts a different replace step in place for one test.
-struct ReplaceStepOverride {
-    explicit ReplaceStepOverride(FileReplaceStep::Function step) { FileReplaceStep::Replace = step; }
-    ~ReplaceStepOverride() { FileReplaceStep::Replace = Saved; }
-    FileReplaceStep::Function Saved = FileReplaceStep::Replace;
-};
 
 struct ResizeTagSpace : ::testing::Test {
     TempDir dir;
@@ -50,6 +31,7 @@ struct ResizeTagSpace : ::testing::Test {
     {
         original = Mp3Fixture::Mp3(frames, tagSize, Mp3Fixture::ID3v1Record({.Title = "v1"}));
         writeFile(path, original);
+        engine.Reset();
         engine.SetFileName(path.string());
         ASSERT_TRUE(engine.ReadID3v2Header());
         ASSERT_EQ(engine.GetID3v2Size(), static_cast<int>(tagSize));
@@ -58,60 +40,38 @@ struct ResizeTagSpace : ::testing::Test {
     void ExpectUntouched()
     {
         EXPECT_EQ(readFile(path), original);
-        EXPECT_FALSE(HasTemporaryFile(path.parent_path()));
+        EXPECT_FALSE(dir.HasTemporaryFile());
     }
 };
 
-TEST_F(ResizeTagSpace, GrowingGivesZeroSpaceThenTheOldAudio)
+TEST_F(ResizeTagSpace, NewSpaceIsTheGivenTagBytesAndZerosThenEveryOldAudioByte)
 {
-    Create(1000);
-    ASSERT_TRUE(engine.ResizeTagSpace(2048));
-    const Bytes content = readFile(path);
-    ASSERT_EQ(content.size(), original.size() + 1048);
-    EXPECT_EQ(Slice(content, 0, 2048), Bytes(2048, 0));
-    EXPECT_EQ(Slice(content, 2048), Slice(original, 1000));
-    EXPECT_EQ(engine.GetID3v2Size(), 2048);
+    const Bytes header = Mp3Fixture::ID3v2Header(3, 0, 4086);
+    const std::vector<std::tuple<std::uint32_t, std::size_t, std::uint32_t, Bytes>> cases = {
+        {1000, 30, 2048, {}}, {1000, 30, 4096, header}, {3000, 30, 0, {}},
+        {2048, 400, 1000, {}}, // about five copy buffers of audio
+    };
+    for (const auto& [oldSize, frames, newSize, tag] : cases) {
+        SCOPED_TRACE(testing::Message() << oldSize << " -> " << newSize);
+        Create(oldSize, frames);
+        ASSERT_TRUE(engine.ResizeTagSpace(newSize, tag));
+        const Bytes content = readFile(path);
+        EXPECT_EQ(content, Concat({tag, Bytes(newSize - tag.size(), 0), Slice(original, oldSize)}));
+        EXPECT_EQ(engine.GetID3v2Size(), static_cast<int>(newSize));
+        EXPECT_EQ(engine.GetFileSize(), static_cast<std::int64_t>(content.size()));
+        EXPECT_FALSE(dir.HasTemporaryFile());
+    }
     EXPECT_GE(engine.GetHandle(), 0); // reopened for the tag writer
-    EXPECT_EQ(engine.GetFileSize(), static_cast<std::int64_t>(content.size()));
-    EXPECT_FALSE(HasTemporaryFile(dir.path()));
-}
 
-TEST_F(ResizeTagSpace, GivenTagBytesArePaddedWithZeros)
-{
-    Create(1000);
-    const Bytes tag = Mp3Fixture::ID3v2Header(3, 0, 4086);
-    ASSERT_TRUE(engine.ResizeTagSpace(4096, tag));
-    const Bytes content = readFile(path);
-    EXPECT_EQ(Slice(content, 0, 10), tag);
-    EXPECT_EQ(Slice(content, 10, 4086), Bytes(4086, 0));
-    EXPECT_EQ(Slice(content, 4096), Slice(original, 1000));
-}
-
-TEST_F(ResizeTagSpace, ZeroOnUntaggedFileKeepsTheContent)
-{
     original = Mp3Fixture::Mp3(10);
     writeFile(path, original);
+    engine.Reset();
     engine.SetFileName(path.string());
     ASSERT_TRUE(engine.ResizeTagSpace(0));
     ExpectUntouched();
 }
 
-TEST_F(ResizeTagSpace, ZeroRemovesTheTagSpace)
-{
-    Create(3000);
-    ASSERT_TRUE(engine.ResizeTagSpace(0));
-    EXPECT_EQ(readFile(path), Slice(original, 3000));
-    EXPECT_EQ(engine.GetID3v2Size(), 0);
-}
-
-TEST_F(ResizeTagSpace, CopiesAudioLongerThanOneBuffer)
-{
-    Create(2048, 400); // about five copy buffers of audio
-    ASSERT_TRUE(engine.ResizeTagSpace(1000));
-    EXPECT_EQ(Slice(readFile(path), 1000), Slice(original, 2048));
-}
-
-TEST_F(ResizeTagSpace, KeepsEveryModeBitAndReadOnly)
+TEST_F(ResizeTagSpace, KeepsEveryModeBitAndALinkStaysALink)
 {
     Create(1000);
     chmod(path.c_str(), 0464);
@@ -120,10 +80,7 @@ TEST_F(ResizeTagSpace, KeepsEveryModeBitAndReadOnly)
     chmod(path.c_str(), 0751);
     ASSERT_TRUE(engine.ResizeTagSpace(4096));
     EXPECT_EQ(ModeOf(path), 0751u);
-}
 
-TEST_F(ResizeTagSpace, LinkStaysALinkAndItsTargetIsRewritten)
-{
     Create(1000);
     const auto link = dir.file("link.mp3");
     std::filesystem::create_symlink(path, link);
@@ -144,19 +101,29 @@ TEST_F(ResizeTagSpace, ExistingTemporaryNamesAreSkippedAndKept)
     EXPECT_EQ(readFile(dir.file("TMP1.$$$")), Bytes(1, 9));
 }
 
-TEST_F(ResizeTagSpace, FailedReplaceStepLeavesOriginal)
+TEST_F(ResizeTagSpace, RefusedAndFailedResizesLeaveTheOriginal)
 {
     Create(1000);
-    ReplaceStepOverride failing([](const char*, const char*) { return -1; });
-    EXPECT_FALSE(engine.ResizeTagSpace(2048));
+    {
+        FileReplaceStepOverride failing([](const char*, const char*) { return -1; });
+        EXPECT_FALSE(engine.ResizeTagSpace(2048));
+        ExpectUntouched();
+        EXPECT_EQ(engine.GetID3v2Size(), 1000);
+    }
+    EXPECT_FALSE(engine.ResizeTagSpace(16, Bytes(17, 1))); // tag bytes larger than the space
     ExpectUntouched();
-    EXPECT_EQ(engine.GetID3v2Size(), 1000);
-}
 
-TEST_F(ResizeTagSpace, TagSizeLargerThanFileChangesNothing)
-{
-    original = Mp3Fixture::Concat({Mp3Fixture::ID3v2Header(3, 0, 100000), Mp3Fixture::Frames(3)});
+    Create(1000, 100);
+    {
+        FileSizeLimit limit(original.size()); // the disk fills up part way through the copy
+        ASSERT_TRUE(limit.IsActive());
+        EXPECT_FALSE(engine.ResizeTagSpace(4096));
+    }
+    ExpectUntouched();
+
+    original = Concat({Mp3Fixture::ID3v2Header(3, 0, 100000), Mp3Fixture::Frames(3)}); // tag larger than the file
     writeFile(path, original);
+    engine.Reset();
     engine.SetFileName(path.string());
     ASSERT_TRUE(engine.ReadID3v2Header());
     EXPECT_FALSE(engine.ResizeTagSpace(0));
@@ -164,38 +131,26 @@ TEST_F(ResizeTagSpace, TagSizeLargerThanFileChangesNothing)
     ExpectUntouched();
 }
 
-TEST_F(ResizeTagSpace, TagBytesLargerThanTheSpaceChangeNothing)
-{
-    Create(1000);
-    EXPECT_FALSE(engine.ResizeTagSpace(16, Bytes(17, 1)));
-    ExpectUntouched();
-}
-
-TEST_F(ResizeTagSpace, DirectoryMovedAwayFailsAndLeavesOriginal)
+TEST_F(ResizeTagSpace, DirectoryMovedOrRemovedFailsAndLeavesNothingBehind)
 {
     const auto sub = dir.file("sub");
-    std::filesystem::create_directory(sub);
-    path = sub / "song.mp3";
-    Create(1000);
-    ASSERT_TRUE(engine.HasID3v1()); // the file is open when its directory goes
-    const auto moved = dir.file("moved");
-    std::filesystem::rename(sub, moved);
-    EXPECT_FALSE(engine.ResizeTagSpace(2048));
-    EXPECT_EQ(readFile(moved / "song.mp3"), original);
-    EXPECT_FALSE(HasTemporaryFile(moved));
-    EXPECT_FALSE(std::filesystem::exists(sub));
-}
-
-TEST_F(ResizeTagSpace, DirectoryRemovedFailsWithoutLeavingAnything)
-{
-    const auto sub = dir.file("sub");
-    std::filesystem::create_directory(sub);
-    path = sub / "song.mp3";
-    Create(1000);
-    ASSERT_TRUE(engine.HasID3v1());
-    std::filesystem::remove_all(sub);
-    EXPECT_FALSE(engine.ResizeTagSpace(2048));
-    EXPECT_FALSE(std::filesystem::exists(sub));
+    for (const bool remove : {false, true}) {
+        std::filesystem::create_directory(sub);
+        path = sub / "song.mp3";
+        Create(1000);
+        ASSERT_TRUE(engine.HasID3v1()); // the file is open when its directory goes
+        const auto moved = dir.file("moved");
+        if (remove)
+            std::filesystem::remove_all(sub);
+        else
+            std::filesystem::rename(sub, moved);
+        EXPECT_FALSE(engine.ResizeTagSpace(2048));
+        if (!remove) {
+            EXPECT_EQ(readFile(moved / "song.mp3"), original);
+        }
+        EXPECT_FALSE(dir.HasTemporaryFile());
+        EXPECT_FALSE(std::filesystem::exists(sub));
+    }
 }
 
 // The MP3's path fits the system's limit, the temporary file's longer name beside it does not.
@@ -211,17 +166,6 @@ TEST_F(ResizeTagSpace, TemporaryNameTooLongFailsAndLeavesOriginal)
     ASSERT_EQ(path.string().size(), static_cast<std::size_t>(PATH_MAX - 1));
     Create(1000, 3);
     EXPECT_FALSE(engine.ResizeTagSpace(2048));
-    ExpectUntouched();
-}
-
-TEST_F(ResizeTagSpace, ShortWriteLeavesOriginal)
-{
-    Create(1000, 100);
-    {
-        FileSizeLimit limit(original.size()); // the disk fills up part way through the copy
-        ASSERT_TRUE(limit.IsActive());
-        EXPECT_FALSE(engine.ResizeTagSpace(4096));
-    }
     ExpectUntouched();
 }
 

@@ -1,4 +1,3 @@
-#include "MPEGFrames.h"
 #include "Mp3Fixture.h"
 #include "TMP3File.h"
 #include "TempDir.h"
@@ -52,7 +51,7 @@ TEST(TMP3FileMPEG, AudioBehindLongJunkIsFound)
 TEST(TMP3FileMPEG, StraySyncAtTheEndOfTheFirstReadIsNotTrusted)
 {
     Bytes junk(16384 - 100, 0x00);
-    const auto stray = MPEGFrames::BuildFrame({0xFF, 0xFB, 0x50, 0x64}); // 64 kbit/s, 208 bytes
+    const auto stray = Frame({0xFF, 0xFB, 0x50, 0x64}); // 64 kbit/s, 208 bytes
     Bytes content = Concat({junk, Slice(stray, 0, 4), Bytes(3000, 0x00), Frames(20)});
     Opened file(content);
     EXPECT_EQ(file.Engine.GetSyncOffset(), static_cast<std::int64_t>(junk.size() + 4 + 3000));

@@ -237,11 +237,11 @@ TEST_F(StartupTest, ListPopupHasItsItemsAndOpensOnlyWhenAsked)
     EXPECT_EQ(Main.MP3Options->objectName(), "MP3Options");
     EXPECT_EQ(ItemNames(*Main.MP3Options),
               (std::vector<std::string>{"PlayMP3", "", "WriteID3v1", "WriteID3v2", "CreateID3v1", "CreateID3v2"}));
-    EXPECT_EQ(Child<QAction>("PlayMP3").text(), "&Play MP3");
-    EXPECT_EQ(Child<QAction>("WriteID3v1").text(), "Write ID3v&1 tags to a file");
-    EXPECT_EQ(Child<QAction>("WriteID3v2").text(), "Write ID3v&2 tags to a file");
-    EXPECT_EQ(Child<QAction>("CreateID3v1").text(), "Create ID3v1 from ID3v2");
-    EXPECT_EQ(Child<QAction>("CreateID3v2").text(), "Create ID3v2 from ID3v1");
+    for (const auto& [name, caption] : {std::pair{"PlayMP3", "&Play MP3"}, {"WriteID3v1", "Write ID3v&1 tags to a file"},
+                                        {"WriteID3v2", "Write ID3v&2 tags to a file"},
+                                        {"CreateID3v1", "Create ID3v1 from ID3v2"},
+                                        {"CreateID3v2", "Create ID3v2 from ID3v1"}})
+        EXPECT_EQ(Child<QAction>(name).text(), caption);
     EXPECT_EQ(Child<QAction>("WriteID3v1").property("Tag").toInt(), 1);
     EXPECT_EQ(Child<QAction>("WriteID3v2").property("Tag").toInt(), 2);
     EXPECT_EQ(Main.Selected3->contextMenuPolicy(), ::Qt::CustomContextMenu);
@@ -282,16 +282,20 @@ TEST_F(StartupTest, EditorStartsEmptyWithCommandsDisabled)
     for (QWidget* button : std::initializer_list<QWidget*>{Main.SaveBtn, Main.DeleteBtn, Main.RenameBtn,
                                                            Main.DeleteID3v1Btn, Main.DeleteID3v2Btn})
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
-    EXPECT_EQ(Main.SaveBtn->text(), "&Save");
-    EXPECT_EQ(Main.DeleteBtn->text(), "&Delete ID3");
-    EXPECT_EQ(Main.RenameBtn->text(), "&Rename");
     EXPECT_TRUE(Main.SaveBtn->isDefault());
-    EXPECT_EQ(Main.DeleteID3v1Btn->property("Tag").toInt(), 1);
-    EXPECT_EQ(Main.DeleteID3v2Btn->property("Tag").toInt(), 2);
-    EXPECT_EQ(Main.DeleteID3v1Btn->toolTip(), "Delete ID3v1 Tag");
-    EXPECT_EQ(Main.DeleteID3v2Btn->toolTip(), "Delete ID3v2 Tag");
-    EXPECT_EQ(Main.hasID3v1Bmp->toolTip(), "Has ID3v1 Tag?");
-    EXPECT_EQ(Main.hasID3v2Bmp->toolTip(), "Has ID3v2 Tag?");
+    // Captions, hints and tags of the editor's controls, by property.
+    const std::vector<std::tuple<QObject*, const char*, QVariant>> shown = {
+        {Main.SaveBtn, "text", "&Save"}, {Main.DeleteBtn, "text", "&Delete ID3"}, {Main.RenameBtn, "text", "&Rename"},
+        {Main.DeleteID3v1Btn, "Tag", 1}, {Main.DeleteID3v2Btn, "Tag", 2},
+        {Main.DeleteID3v1Btn, "toolTip", "Delete ID3v1 Tag"}, {Main.DeleteID3v2Btn, "toolTip", "Delete ID3v2 Tag"},
+        {Main.hasID3v1Bmp, "toolTip", "Has ID3v1 Tag?"}, {Main.hasID3v2Bmp, "toolTip", "Has ID3v2 Tag?"},
+        {Main.ID3v1CB, "toolTip", "Enable or Disable ID3v1 editing"},
+        {Main.ID3v2CB, "toolTip", "Enable or Disable ID3v2 editing"},
+        {Main.HelpBtn, "toolTip", "List available macros"}, {Main.v2tov1Btn, "text", "<--"},
+        {Main.v1tov2Btn, "text", "-->"}, {Main.ID3v1CB, "checked", true}, {Main.ID3v2CB, "checked", true}};
+    for (const auto& [control, property, value] : shown)
+        EXPECT_EQ(control->property(property).toString(), value.toString())
+            << control->objectName().toStdString() << " " << property;
     // Both indicators start on the tag-absent image, a red ball, which differs from the green one.
     const QImage absent = Shown(Main.Image(TMainForm::TagAbsentImage).toImage());
     EXPECT_EQ(Shown(Main.hasID3v1Bmp->pixmap().toImage()), absent);
@@ -302,13 +306,6 @@ TEST_F(StartupTest, EditorStartsEmptyWithCommandsDisabled)
         EXPECT_EQ(version->palette().color(QPalette::WindowText), Main.palette().color(QPalette::Disabled, QPalette::WindowText));
         EXPECT_TRUE(version->font().bold());
     }
-    EXPECT_TRUE(Main.ID3v1CB->isChecked());
-    EXPECT_TRUE(Main.ID3v2CB->isChecked());
-    EXPECT_EQ(Main.ID3v1CB->toolTip(), "Enable or Disable ID3v1 editing");
-    EXPECT_EQ(Main.ID3v2CB->toolTip(), "Enable or Disable ID3v2 editing");
-    EXPECT_EQ(Main.HelpBtn->toolTip(), "List available macros");
-    EXPECT_EQ(Main.v2tov1Btn->text(), "<--");
-    EXPECT_EQ(Main.v1tov2Btn->text(), "-->");
 }
 
 TEST_F(StartupTest, EditorFieldsHaveTheirLimitsAndApplyToAllNumbers)
@@ -354,10 +351,6 @@ TEST_F(StartupTest, SchemeBoxesOfferTheTenSchemesWithArtistTitleSelected)
     }
     EXPECT_TRUE(Main.UseImport->isChecked());
     EXPECT_TRUE(Main.ImportCB->isEnabled());
-}
-
-TEST_F(StartupTest, UncheckedImportSchemeDisablesItsBox)
-{
     Main.UseImport->setChecked(false);
     EXPECT_FALSE(Main.ImportCB->isEnabled());
     Main.UseImport->setChecked(true);
@@ -393,7 +386,7 @@ TEST(GenreEntriesTest, SortIgnoresHyphensAndDotsAndEndsWithVocal)
     EXPECT_EQ(unique.size(), entries.size()) << "every genre once, and one empty entry";
 }
 
-TEST_F(StartupTest, ConfirmYesNoIsFalseOnlyForNo)
+TEST_F(StartupTest, ConfirmationsAreFalseOnlyForNoAndShowTheirCaptions)
 {
     BoxSeen seen;
     AnswerNextBox(QMessageBox::Yes, &seen);
@@ -405,11 +398,7 @@ TEST_F(StartupTest, ConfirmYesNoIsFalseOnlyForNo)
 
     AnswerNextBox(QMessageBox::No);
     EXPECT_FALSE(Main.ConfirmYesNo("Question", "Go on?"));
-}
 
-TEST_F(StartupTest, ConfirmActionAsksWithWarningCaptionAndActionPrefix)
-{
-    BoxSeen seen;
     AnswerNextBox(QMessageBox::No, &seen);
     EXPECT_FALSE(Main.ConfirmAction("Delete ID3 tags"));
     EXPECT_EQ(seen.Caption, "Warning");

@@ -32,7 +32,7 @@ void ExpectExpansions(std::string (*expand)(const std::string&, const EditorFiel
     }
 }
 
-TEST(ExpandRenameSchemeID3v1, EachMacroAloneGivesItsID3v1FieldOrStaysLiteral)
+TEST(ExpandRenameScheme, EachMacroAloneGivesItsFieldOfTheTagOrStaysLiteralInID3v1)
 {
     ExpectExpansions(ExpandRenameSchemeID3v1, DistinctFields(), {
         {"$TITLE", "t1"}, {"$ARTIST", "a1"}, {"$ALBUM", "l1"}, {"$COMMENT", "c1"}, {"$YEAR", "1991"},
@@ -40,10 +40,6 @@ TEST(ExpandRenameSchemeID3v1, EachMacroAloneGivesItsID3v1FieldOrStaysLiteral)
         {"$COMPOSER", "$COMPOSER"}, {"$ORIGARTIST", "$ORIGARTIST"}, {"$COPYRIGHT", "$COPYRIGHT"},
         {"$URL", "$URL"}, {"$ENCODEDBY", "$ENCODEDBY"},
     });
-}
-
-TEST(ExpandRenameSchemeID3v2, EachMacroAloneGivesItsID3v2Field)
-{
     ExpectExpansions(ExpandRenameSchemeID3v2, DistinctFields(), {
         {"$TITLE", "t2"}, {"$ARTIST", "a2"}, {"$ALBUM", "l2"}, {"$COMMENT", "c2"}, {"$YEAR", "2002"},
         {"$GENRE", "Trip-Hop"}, {"$TRACK", "02/12"}, {"$COMPOSER", "comp"}, {"$ORIGARTIST", "orig"},

@@ -1,61 +1,28 @@
 #include "EngineRoundTrip.h"
 
+#include "Mp3Fixture.h"
 #include "TMP3File.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 namespace {
 
-using FileBytes = std::vector<std::uint8_t>;
+using FileBytes = Bytes;
+using Mp3Fixture::TagAreaOf;
 
-constexpr std::size_t HeaderSize = 10;
-constexpr std::size_t FooterSize = 10;
 constexpr std::size_t ID3v1Size = 128;
-
-FileBytes Load(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return FileBytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool BeginsWith(const FileBytes& bytes, std::size_t offset, const char* id)
-{
-    return bytes.size() >= offset + 3 && std::equal(id, id + 3, bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-}
-
-bool StartsWithID3v2(const FileBytes& bytes)
-{
-    return bytes.size() >= HeaderSize && BeginsWith(bytes, 0, "ID3");
-}
-
-// The bytes the ID3v2 header at the start claims, read here from the bytes themselves rather than from the
-// engine; 0 without a tag.
-std::size_t TagArea(const FileBytes& bytes)
-{
-    if (!StartsWithID3v2(bytes))
-        return 0;
-    std::size_t size = 0;
-    for (std::size_t i = 6; i < HeaderSize; ++i)
-        size = size << 7 | (bytes[i] & 0x7F);
-    const bool footer = bytes[3] >= 4 && (bytes[5] & 0x10) != 0;
-    return size + HeaderSize + (footer ? FooterSize : 0);
-}
 
 bool EndsWithID3v1(const FileBytes& bytes)
 {
-    return bytes.size() >= ID3v1Size && BeginsWith(bytes, bytes.size() - ID3v1Size, "TAG");
+    return bytes.size() >= ID3v1Size && std::equal(bytes.end() - ID3v1Size, bytes.end() - ID3v1Size + 3, "TAG");
 }
 
 // Behind the tag area, before an ID3v1 tag; empty when the two overlap.
 FileBytes Audio(const FileBytes& bytes)
 {
-    const std::size_t begin = std::min(TagArea(bytes), bytes.size());
+    const std::size_t begin = std::min(TagAreaOf(bytes), bytes.size());
     const std::size_t end = std::max(begin, bytes.size() - (EndsWithID3v1(bytes) ? ID3v1Size : 0));
-    return FileBytes(bytes.begin() + static_cast<std::ptrdiff_t>(begin),
-                     bytes.begin() + static_cast<std::ptrdiff_t>(end));
+    return Slice(bytes, begin, end - begin);
 }
 
 std::uint64_t Fold(std::uint64_t sum, std::uint64_t value)
@@ -112,7 +79,7 @@ std::string CheckWrite(const char* what, bool written, const FileBytes& before, 
 
 std::string CheckWrites(const std::string& path, const std::string& id3v2Title, const std::string& id3v1Title)
 {
-    const FileBytes original = Load(path);
+    const FileBytes original = readFile(path);
     TMP3File file;
     file.SetFileName(path);
     file.ReadTags();
@@ -120,13 +87,13 @@ std::string CheckWrites(const std::string& path, const std::string& id3v2Title, 
 
     file.SetID3v2Title(id3v2Title);
     const bool v2Written = file.WriteID3v2Tag();
-    const FileBytes afterV2 = Load(path);
+    const FileBytes afterV2 = readFile(path);
     if (std::string broken = CheckWrite("WriteID3v2Tag", v2Written, original, afterV2); !broken.empty())
         return broken;
 
     file.SetID3v1Title(id3v1Title);
     const bool v1Written = file.WriteID3v1Tag();
-    if (std::string broken = CheckWrite("WriteID3v1Tag", v1Written, afterV2, Load(path)); !broken.empty())
+    if (std::string broken = CheckWrite("WriteID3v1Tag", v1Written, afterV2, readFile(path)); !broken.empty())
         return broken;
 
     TMP3File reread;
@@ -141,22 +108,22 @@ std::string CheckWrites(const std::string& path, const std::string& id3v2Title, 
 
 std::string CheckDelete(const std::string& path)
 {
-    const FileBytes before = Load(path);
+    const FileBytes before = readFile(path);
     TMP3File file;
     file.SetFileName(path);
     file.ReadTags();
     const bool deleted = file.DeleteID3v2();
-    const FileBytes after = Load(path);
+    const FileBytes after = readFile(path);
     if (!deleted)
         return after == before ? std::string() : "DeleteID3v2 failed but changed the file";
-    const std::size_t area = std::min(TagArea(before), before.size());
+    const std::size_t area = std::min(TagAreaOf(before), before.size());
     if (!std::equal(after.begin(), after.end(), before.begin() + static_cast<std::ptrdiff_t>(area), before.end()))
         return "DeleteID3v2 left other bytes than those behind the tag";
     TMP3File reread;
     reread.SetFileName(path);
     reread.ReadTags();
     // Only a second tag that followed the first may still be found.
-    if (reread.HasID3v2() != StartsWithID3v2(after))
+    if (reread.HasID3v2() != (TagAreaOf(after) != 0))
         return "DeleteID3v2 succeeded but a tag is still found";
     return {};
 }
@@ -176,7 +143,7 @@ std::uint64_t ReadEverything(const std::string& path)
 
 std::string CheckEngineRoundTrip(const std::string& path)
 {
-    const FileBytes original = Load(path);
+    const FileBytes original = readFile(path);
     const std::size_t extra = original.empty() ? 0 : std::size_t{original.back()} * 13;
     if (std::string broken = CheckWrites(path, "Fuzzed title" + std::string(extra, 'x'), "Fuzzed v1 title");
         !broken.empty())

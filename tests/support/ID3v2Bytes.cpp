@@ -40,14 +40,6 @@ Bytes Tag(std::uint8_t version, const Bytes& frames, std::size_t padding, std::u
     return tag;
 }
 
-Bytes Concat(std::initializer_list<Bytes> parts)
-{
-    Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 std::size_t Find(const Bytes& data, const Bytes& part, std::size_t from)
 {
     const auto found = std::search(data.begin() + static_cast<std::ptrdiff_t>(from), data.end(), part.begin(),

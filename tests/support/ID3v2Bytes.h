@@ -17,7 +17,6 @@ Bytes Frame(std::string_view id, const Bytes& body, std::uint8_t version = 3, st
 Bytes TextBody(std::string_view text, std::uint8_t encoding = 0);
 // Header (synchsafe size), frames, then zero padding.
 Bytes Tag(std::uint8_t version, const Bytes& frames, std::size_t padding = 0, std::uint8_t flags = 0);
-Bytes Concat(std::initializer_list<Bytes> parts);
 // Where `part` first occurs in `data`; npos when it does not.
 std::size_t Find(const Bytes& data, const Bytes& part, std::size_t from = 0);
 

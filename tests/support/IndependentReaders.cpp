@@ -1,10 +1,16 @@
 #include "IndependentReaders.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <set>
 #include <sstream>
 #include <sys/wait.h>
 
+#include <taglib/attachedpictureframe.h>
 #include <taglib/id3v1tag.h>
+#include <taglib/id3v2header.h>
+#include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 
 namespace IndependentReaders {
@@ -26,11 +32,6 @@ std::string FromHex(const std::string& hex)
     return bytes;
 }
 
-std::string Latin1(const TagLib::String& text)
-{
-    return text.to8Bit(false);
-}
-
 // Prints "0" when the file has no tag, else "1" and one hex-encoded Latin-1 line per field. Untranslated, the
 // genre stays the number the file holds.
 const char* const MutagenID3v1Script = R"(
@@ -49,6 +50,23 @@ for key in ('TIT2', 'TPE1', 'TALB', 'TDRC', 'COMM', 'TRCK', 'TCON'):
     print(text(key).encode('latin1').hex())
 )";
 
+// Prints the major version, then per frame "K", the key and the repr, and per unknown frame "U" and its raw
+// bytes; each field hex-encoded so that no text can break a line.
+const char* const MutagenID3v2Script = R"(
+import sys
+from mutagen.id3 import ID3, ID3NoHeaderError
+try:
+    tag = ID3(sys.argv[1], translate=False)
+except ID3NoHeaderError:
+    sys.exit(3)
+hx = lambda s: s.encode('utf-8', 'surrogateescape').hex()
+print(tag.version[1])
+for key in tag.keys():
+    print('K', hx(key), hx(repr(tag[key])))
+for raw in tag.unknown_frames:
+    print('U', raw.hex())
+)";
+
 } // namespace
 
 std::optional<ID3v1Fields> TagLibID3v1(const std::filesystem::path& file)
@@ -57,15 +75,9 @@ std::optional<ID3v1Fields> TagLibID3v1(const std::filesystem::path& file)
     if (!mp3.isValid() || !mp3.hasID3v1Tag())
         return std::nullopt;
     const TagLib::ID3v1::Tag* tag = mp3.ID3v1Tag();
-    ID3v1Fields fields;
-    fields.Title = Latin1(tag->title());
-    fields.Artist = Latin1(tag->artist());
-    fields.Album = Latin1(tag->album());
-    fields.Year = tag->year() != 0 ? std::to_string(tag->year()) : std::string();
-    fields.Comment = Latin1(tag->comment());
-    fields.Track = tag->track();
-    fields.Genre = tag->genreNumber();
-    return fields;
+    return ID3v1Fields {tag->title().to8Bit(false), tag->artist().to8Bit(false), tag->album().to8Bit(false),
+                        tag->year() != 0 ? std::to_string(tag->year()) : std::string(),
+                        tag->comment().to8Bit(false), tag->track(), tag->genreNumber()};
 }
 
 std::optional<ID3v1Fields> MutagenID3v1(const std::filesystem::path& file)
@@ -87,6 +99,73 @@ std::optional<ID3v1Fields> MutagenID3v1(const std::filesystem::path& file)
     fields.Track = values[5].empty() ? 0 : static_cast<unsigned>(std::stoul(values[5]));
     fields.Genre = values[6].empty() ? 255 : static_cast<unsigned>(std::stoul(values[6]));
     return fields;
+}
+
+std::vector<std::string> TagLibTag::FramesWith(const std::string& id, const std::optional<std::string>& text) const
+{
+    std::vector<std::string> lines = Frames;
+    std::erase_if(lines, [&id](const std::string& line) { return line.starts_with(id + ":"); });
+    if (text)
+        lines.push_back(id + ":" + *text);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+std::optional<TagLibTag> TagLibID3v2(const std::filesystem::path& file)
+{
+    TagLib::MPEG::File mp3(file.c_str(), false);
+    if (!mp3.isValid() || !mp3.hasID3v2Tag())
+        return std::nullopt;
+    TagLib::ID3v2::Tag* tag = mp3.ID3v2Tag();
+    TagLibTag view {tag->header()->majorVersion(), tag->title().to8Bit(true), tag->artist().to8Bit(true),
+                    tag->album().to8Bit(true), tag->year()};
+    for (TagLib::ID3v2::Frame* frame : tag->frameList()) {
+        const TagLib::ByteVector id = frame->frameID();
+        std::string line = std::string(id.data(), id.size()) + ":" + frame->toString().to8Bit(true);
+        if (auto* picture = dynamic_cast<TagLib::ID3v2::AttachedPictureFrame*>(frame)) {
+            const TagLib::ByteVector data = picture->picture();
+            line += ":" + std::to_string(std::hash<std::string>{}(std::string(data.data(), data.size())));
+        }
+        view.Frames.push_back(line);
+    }
+    std::sort(view.Frames.begin(), view.Frames.end());
+    return view;
+}
+
+std::optional<MutagenTag> MutagenID3v2(const std::filesystem::path& file)
+{
+    const std::optional<std::string> output = RunPython(MutagenID3v2Script, {file.string()});
+    if (!output)
+        return std::nullopt;
+    std::istringstream lines(*output);
+    MutagenTag view;
+    lines >> view.Version;
+    std::string kind, key, value;
+    while (lines >> kind) {
+        if (kind == "K" && lines >> key >> value)
+            view.Frames[FromHex(key)] = FromHex(value);
+        else if (kind == "U" && lines >> value)
+            view.UnknownFrames.push_back(value);
+    }
+    std::sort(view.UnknownFrames.begin(), view.UnknownFrames.end());
+    return view;
+}
+
+std::vector<std::string> ChangedFrames(const MutagenTag& before, const MutagenTag& after)
+{
+    std::set<std::string> keys;
+    for (const auto& [key, value] : before.Frames)
+        keys.insert(key);
+    for (const auto& [key, value] : after.Frames)
+        keys.insert(key);
+    std::vector<std::string> changed;
+    for (const std::string& key : keys) {
+        const auto a = before.Frames.find(key);
+        const auto b = after.Frames.find(key);
+        if (a == before.Frames.end() || b == after.Frames.end() || a->second != b->second)
+            changed.push_back(key);
+    }
+    return changed;
 }
 
 std::optional<std::string> RunPython(const std::string& script, const std::vector<std::string>& args)

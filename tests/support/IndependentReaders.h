@@ -1,11 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-// What other tag readers see in a file, to check the engine's writes against programs that share no code with it.
+// What other tag readers (TagLib, mutagen) see in a file, to check the engine's writes against programs that share
+// no code with it.
 namespace IndependentReaders {
 
 // ID3v1 fields as a reader reports them: texts as Latin-1 bytes, track 0 for none, genre 255 for none.
@@ -21,6 +23,32 @@ struct ID3v1Fields {
 std::optional<ID3v1Fields> TagLibID3v1(const std::filesystem::path& file);
 // mutagen's view (mutagen.id3.ID3 reading the ID3v1 tag of a file without ID3v2 tag); nullopt when it finds none.
 std::optional<ID3v1Fields> MutagenID3v1(const std::filesystem::path& file);
+
+// TagLib's view of the ID3v2 tag. Texts are UTF-8.
+struct TagLibTag {
+    unsigned Version = 0;
+    std::string Title {}, Artist {}, Album {};
+    unsigned Year = 0;
+    // One line per frame, sorted: "ID:text", and for pictures ":" and a digest of the image bytes.
+    std::vector<std::string> Frames {};
+    // Frames without those of the ID, then with the line "ID:text" when text is given.
+    std::vector<std::string> FramesWith(const std::string& id, const std::optional<std::string>& text = {}) const;
+};
+// nullopt when TagLib finds no ID3v2 tag.
+std::optional<TagLibTag> TagLibID3v2(const std::filesystem::path& file);
+
+// mutagen's view (mutagen.id3.ID3 without translation to version 2.4): the version, each frame's key with its
+// repr (which holds every field, picture bytes included), and unknown frames by their raw bytes as hex.
+struct MutagenTag {
+    unsigned Version = 0;
+    std::map<std::string, std::string> Frames {};
+    std::vector<std::string> UnknownFrames {};
+};
+// nullopt when mutagen finds no ID3v2 tag or cannot read the file.
+std::optional<MutagenTag> MutagenID3v2(const std::filesystem::path& file);
+
+// The keys whose frames differ between two views (missing from one, or different), sorted.
+std::vector<std::string> ChangedFrames(const MutagenTag& before, const MutagenTag& after);
 
 // Runs /usr/bin/python3 -c script with the arguments; its standard output, nullopt when it did not exit with 0.
 std::optional<std::string> RunPython(const std::string& script, const std::vector<std::string>& args);

@@ -1,31 +1,49 @@
 #include "Mp3Fixture.h"
 
+#include "MPEGHeader.h"
+
 #include <algorithm>
+#include <stdexcept>
 
 namespace Mp3Fixture {
 namespace {
 
-constexpr std::uint8_t FrameHeader[4] = {0xFF, 0xFB, 0x90, 0x64};
-// Zero side information means no main data: the decoder plays silence and skips the rest as ancillary bytes.
-constexpr std::size_t SideInfoSize = 32;
+// Zero side information means no main data: the rest is skipped as ancillary bytes.
+constexpr std::size_t PatternStart = 4 + 32;
 
 void PutText(Bytes& record, std::size_t offset, std::size_t width, const std::string& text)
 {
     std::copy_n(text.begin(), std::min(width, text.size()), record.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
+void PutBigEndian32(Bytes& to, std::size_t offset, std::uint32_t value)
+{
+    for (std::size_t i = 0; i < 4; ++i)
+        to.at(offset + i) = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+}
+
 } // namespace
 
-Bytes Frames(std::size_t count)
+Bytes Frame(const HeaderBytes& header, std::size_t index)
+{
+    MPEGHeader decoded;
+    decoded.Bytes = header;
+    DecodeMPEGHeader(decoded);
+    if (decoded.FrameLength() < 4)
+        throw std::invalid_argument("header without a frame length");
+    Bytes frame(static_cast<std::size_t>(decoded.FrameLength()), 0);
+    std::copy(header.begin(), header.end(), frame.begin());
+    for (std::size_t i = PatternStart; i < frame.size(); ++i)
+        frame[i] = static_cast<std::uint8_t>((index * 31 + i) % 255);
+    return frame;
+}
+
+Bytes Frames(std::size_t count, const HeaderBytes& header)
 {
     Bytes audio;
-    audio.reserve(count * FrameSize);
-    for (std::size_t frame = 0; frame < count; ++frame) {
-        audio.insert(audio.end(), std::begin(FrameHeader), std::end(FrameHeader));
-        audio.insert(audio.end(), SideInfoSize, 0);
-        // Never 0xFF, so the pattern cannot look like a frame sync.
-        for (std::size_t i = 4 + SideInfoSize; i < FrameSize; ++i)
-            audio.push_back(static_cast<std::uint8_t>((frame * 31 + i) % 255));
+    for (std::size_t i = 0; i < count; ++i) {
+        const Bytes frame = Frame(header, i);
+        audio.insert(audio.end(), frame.begin(), frame.end());
     }
     return audio;
 }
@@ -53,10 +71,8 @@ Bytes ID3v1Record(const ID3v1Fields& fields)
     PutText(record, 63, 30, fields.Album);
     PutText(record, 93, 4, fields.Year);
     PutText(record, 97, fields.Track != 0 ? 28 : 30, fields.Comment);
-    if (fields.Track != 0) {
-        record[125] = 0;
+    if (fields.Track != 0)
         record[126] = fields.Track;
-    }
     record[127] = fields.Genre;
     return record;
 }
@@ -66,20 +82,43 @@ Bytes Mp3(std::size_t frames, std::uint32_t id3v2Size, const Bytes& id3v1)
     return Concat({id3v2Size > 0 ? PaddedID3v2Tag(id3v2Size) : Bytes(), Frames(frames), id3v1});
 }
 
-Bytes Concat(std::initializer_list<Bytes> parts)
+std::size_t TagAreaOf(const Bytes& file)
 {
-    Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
+    if (file.size() < 10 || file[0] != 'I' || file[1] != 'D' || file[2] != '3')
+        return 0;
+    std::size_t size = 0;
+    for (std::size_t i = 6; i < 10; ++i)
+        size = size << 7 | (file[i] & 0x7F);
+    const bool footer = file[3] >= 4 && (file[5] & 0x10) != 0;
+    return size + 10 + (footer ? 10 : 0);
 }
 
-Bytes Slice(const Bytes& data, std::size_t from, std::size_t count)
+Bytes AudioOf(const Bytes& file)
 {
-    from = std::min(from, data.size());
-    count = std::min(count, data.size() - from);
-    return Bytes(data.begin() + static_cast<std::ptrdiff_t>(from),
-                 data.begin() + static_cast<std::ptrdiff_t>(from + count));
+    return Slice(file, TagAreaOf(file));
+}
+
+void PutXingHeader(Bytes& frame, std::size_t offset, const std::string& id, std::uint32_t flags,
+                   std::uint32_t frameCount, std::uint32_t byteCount)
+{
+    std::copy(id.begin(), id.end(), frame.begin() + static_cast<std::ptrdiff_t>(offset));
+    PutBigEndian32(frame, offset + 4, flags);
+    std::size_t field = offset + 8;
+    if (flags & 1) {
+        PutBigEndian32(frame, field, frameCount);
+        field += 4;
+    }
+    if (flags & 2)
+        PutBigEndian32(frame, field, byteCount);
+}
+
+void PutVBRIHeader(Bytes& frame, std::uint32_t frameCount, std::uint32_t byteCount)
+{
+    const std::string id = "VBRI";
+    std::copy(id.begin(), id.end(), frame.begin() + 36);
+    frame.at(41) = 1; // version 1
+    PutBigEndian32(frame, 46, byteCount);
+    PutBigEndian32(frame, 50, frameCount);
 }
 
 } // namespace Mp3Fixture

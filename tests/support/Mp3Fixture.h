@@ -2,14 +2,19 @@
 
 #include "TempDir.h"
 
+#include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 
-// Small MP3 files built in code: silent MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz, joint stereo) whose
-// ancillary bytes carry a running pattern, so that a lost or shifted audio byte shows in a comparison.
+// Small MP3 files built in code. Frames carry zero side information (the decoder plays silence) and a running
+// pattern in their ancillary bytes, never 0xFF, so that a lost or shifted audio byte shows in a comparison and no
+// false frame sync appears.
 namespace Mp3Fixture {
 
+using HeaderBytes = std::array<std::uint8_t, 4>;
+
+// MPEG-1 Layer III, 128 kbit/s, 44100 Hz, joint stereo: 417-byte frames.
+constexpr HeaderBytes MPEG1Layer3At128 = {0xFF, 0xFB, 0x90, 0x64};
 constexpr std::size_t FrameSize = 417;
 
 struct ID3v1Fields {
@@ -18,8 +23,10 @@ struct ID3v1Fields {
     std::uint8_t Genre = 255;
 };
 
-// count frames of silence.
-Bytes Frames(std::size_t count);
+// One frame as long as its header announces; index varies the pattern.
+Bytes Frame(const HeaderBytes& header = MPEG1Layer3At128, std::size_t index = 0);
+// count frames of the same header, back to back.
+Bytes Frames(std::size_t count, const HeaderBytes& header = MPEG1Layer3At128);
 // A 10-byte ID3v2 header with the size field written synchsafe.
 Bytes ID3v2Header(std::uint8_t version, std::uint8_t flags, std::uint32_t sizeField);
 // An ID3v2.3 tag of totalSize bytes (header included) holding only padding.
@@ -29,8 +36,16 @@ Bytes ID3v1Record(const ID3v1Fields& fields);
 // An ID3v2 tag area of id3v2Size bytes (none for 0), the frames, then id3v1 (may be empty).
 Bytes Mp3(std::size_t frames, std::uint32_t id3v2Size = 0, const Bytes& id3v1 = {});
 
-Bytes Concat(std::initializer_list<Bytes> parts);
-// Bytes [from, from + count) of data.
-Bytes Slice(const Bytes& data, std::size_t from, std::size_t count = SIZE_MAX);
+// The ID3v2 tag area at the start of a file as its header declares it (header, frames, padding, footer), read
+// from the bytes without the engine; 0 without a tag.
+std::size_t TagAreaOf(const Bytes& file);
+// The bytes behind the tag area.
+Bytes AudioOf(const Bytes& file);
+
+// Writes a Xing-style header ("Xing" or "Info") into the frame at the offset; the fields follow the flags.
+void PutXingHeader(Bytes& frame, std::size_t offset, const std::string& id, std::uint32_t flags,
+                   std::uint32_t frameCount, std::uint32_t byteCount);
+// Writes a "VBRI" header at its fixed place, 36 bytes into the frame.
+void PutVBRIHeader(Bytes& frame, std::uint32_t frameCount, std::uint32_t byteCount);
 
 } // namespace Mp3Fixture

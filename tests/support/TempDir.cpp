@@ -33,6 +33,16 @@ std::vector<std::string> TempDir::entries() const
     return names;
 }
 
+bool TempDir::HasTemporaryFile() const
+{
+    for (auto& entry : std::filesystem::recursive_directory_iterator(Path)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("TMP") && name.ends_with(".$$$"))
+            return true;
+    }
+    return false;
+}
+
 Bytes readFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -43,4 +53,20 @@ void writeFile(const std::filesystem::path& path, const Bytes& content)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Bytes Slice(const Bytes& data, std::size_t from, std::size_t count)
+{
+    from = std::min(from, data.size());
+    count = std::min(count, data.size() - from);
+    return Bytes(data.begin() + static_cast<std::ptrdiff_t>(from),
+                 data.begin() + static_cast<std::ptrdiff_t>(from + count));
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ public:
     std::filesystem::path file(const std::string& name) const { return Path / name; }
     // Names of the entries in the directory, sorted.
     std::vector<std::string> entries() const;
+    // Whether the engine left one of its temporary files ("TMP<n>.$$$") behind.
+    bool HasTemporaryFile() const;
 
 private:
     std::filesystem::path Path;
@@ -26,3 +29,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const Bytes& content);
+
+Bytes Concat(std::initializer_list<Bytes> parts);
+// Bytes [from, from + count) of data, cut to its end.
+Bytes Slice(const Bytes& data, std::size_t from, std::size_t count = SIZE_MAX);
