@@ -58,6 +58,6 @@ std::string NewFileName(const std::string& stem, const std::string& oldName)
     if (base.empty())
         base = StripExtension(ReplaceUnsafeNameChars(oldName));
     if (base.empty())
-        base = "_";
+        base.push_back('_');
     return CutToDiskBytes(base, MaxFileNameBytes - DiskBytes(extension)) + extension;
 }
