@@ -1,37 +1,16 @@
 // Writing and removing ID3v1 tags on disk: every audio byte survives, and other readers see what was saved.
+#include "EngineFile.h"
 #include "FileSizeLimit.h"
 #include "IndependentReaders.h"
 #include "Mp3Fixture.h"
-#include "TMP3File.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace {
 
 using IndependentReaders::ID3v1Fields;
 
-mode_t ModeOf(const std::filesystem::path& path)
-{
-    struct stat info {};
-    EXPECT_EQ(stat(path.c_str(), &info), 0);
-    return info.st_mode & 07777;
-}
-
-struct ID3v1File : ::testing::Test {
-    TempDir dir;
-    std::filesystem::path path = dir.file("song.mp3");
-    TMP3File engine;
-
-    void Create(const Bytes& content)
-    {
-        writeFile(path, content);
-        engine.Reset();
-        engine.SetFileName(path.string());
-    }
-
+struct ID3v1File : EngineFile {
     // Fills the record as the editor does: "TAG" first, the track before the comment.
     void FillRecord(const std::string& title, std::uint8_t track, std::uint8_t genre, const std::string& comment)
     {
@@ -49,7 +28,7 @@ struct ID3v1File : ::testing::Test {
 TEST_F(ID3v1File, AppendOverwriteDeleteKeepEveryAudioByte)
 {
     const Bytes audio = Mp3Fixture::Mp3(20);
-    Create(audio);
+    Put(audio);
     for (const std::string title : {"First", "Second"}) {
         FillRecord(title, 3, 17, "one");
         ASSERT_TRUE(engine.WriteID3v1Tag());
@@ -76,7 +55,7 @@ TEST_F(ID3v1File, IndependentReadersSeeTheWrittenTag)
     };
     for (const ID3v1Fields& expected : cases) {
         SCOPED_TRACE(expected.Comment);
-        Create(Mp3Fixture::Mp3(10));
+        Put(Mp3Fixture::Mp3(10));
         FillRecord(expected.Title, static_cast<std::uint8_t>(expected.Track), static_cast<std::uint8_t>(expected.Genre),
                    expected.Comment);
         ASSERT_TRUE(engine.WriteID3v1Tag());
@@ -90,8 +69,7 @@ TEST_F(ID3v1File, IndependentReadersSeeTheWrittenTag)
 TEST_F(ID3v1File, TagWrittenByAnotherProgramReadsBackAndUneditedSavesByteIdentical)
 {
     const Bytes record = Mp3Fixture::ID3v1Record({"Name", "Band", "Record", "1987", "abcdefghijklmnopqrstuvwxyz1234", 0, 80});
-    const Bytes original = Mp3Fixture::Mp3(3, 0, record);
-    Create(original);
+    Put(Mp3Fixture::Mp3(3, 0, record));
     ASSERT_TRUE(engine.ReadID3v1());
     ASSERT_TRUE(engine.HasID3v1());
     const std::string title = engine.GetID3v1Title(), artist = engine.GetID3v1Artist(),
@@ -116,7 +94,7 @@ TEST_F(ID3v1File, ShortFileHasNoTagAndWriteAppends)
 {
     Bytes tiny(100, 0x55);
     tiny[0] = 'T', tiny[1] = 'A', tiny[2] = 'G';
-    Create(tiny);
+    Put(tiny);
     EXPECT_FALSE(engine.HasID3v1());
     ASSERT_TRUE(engine.ReadID3v1());
     EXPECT_FALSE(engine.HasID3v1());
@@ -131,11 +109,11 @@ TEST_F(ID3v1File, ShortFileHasNoTagAndWriteAppends)
 TEST_F(ID3v1File, DeleteWithoutATagOnDiskNeverCutsAudio)
 {
     const Bytes audio = Mp3Fixture::Mp3(4);
-    Create(audio);
+    Put(audio);
     EXPECT_TRUE(engine.DeleteID3v1());
     EXPECT_EQ(readFile(path), audio);
 
-    Create(Mp3Fixture::Mp3(4, 0, Mp3Fixture::ID3v1Record({.Title = "x"})));
+    Put(Mp3Fixture::Mp3(4, 0, Mp3Fixture::ID3v1Record({.Title = "x"})));
     ASSERT_TRUE(engine.ReadID3v1());
     ASSERT_TRUE(engine.HasID3v1());
     engine.Close();
@@ -158,7 +136,7 @@ TEST_F(ID3v1File, MissingFileFailsEveryOperation)
 TEST_F(ID3v1File, WriteAndDeleteKeepTheModeOfReadOnlyAndWritableFiles)
 {
     for (const mode_t mode : {0444u, 0640u}) {
-        Create(Mp3Fixture::Mp3(4));
+        Put(Mp3Fixture::Mp3(4));
         chmod(path.c_str(), mode);
         FillRecord("Locked", 1, 1, "");
         ASSERT_TRUE(engine.WriteID3v1Tag());
@@ -173,7 +151,7 @@ TEST_F(ID3v1File, WriteAndDeleteKeepTheModeOfReadOnlyAndWritableFiles)
 TEST_F(ID3v1File, ShortAppendLeavesNoPartialTag)
 {
     const Bytes audio = Mp3Fixture::Mp3(3);
-    Create(audio);
+    Put(audio);
     FillRecord("Cut", 1, 1, "");
     {
         FileSizeLimit limit(audio.size() + 50); // the disk fills up part way through the tag

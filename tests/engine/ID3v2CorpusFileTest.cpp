@@ -1,10 +1,9 @@
 // Tags written by other programs, saved through the file object the way the editor saves them: only the edited
 // title may change, for the engine, for TagLib and for mutagen, and the audio stays as it was.
+#include "EngineFile.h"
 #include "ID3v2EditorFields.h"
 #include "IndependentReaders.h"
 #include "Mp3Fixture.h"
-#include "TMP3File.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -61,12 +60,8 @@ ID3v1Values ID3v1Of(const TMP3File& engine)
             engine.GetID3v1Comment(), engine.GetID3v1Track(), engine.GetID3v1Genre()};
 }
 
-class ID3v2CorpusFile : public ::testing::TestWithParam<std::string> {
+class ID3v2CorpusFile : public EngineFile, public ::testing::WithParamInterface<std::string> {
 protected:
-    TempDir dir;
-    std::filesystem::path path = dir.file("song.mp3");
-    TMP3File engine;
-
     void Open()
     {
         engine.Reset();
@@ -79,17 +74,15 @@ protected:
 
 TEST_P(ID3v2CorpusFile, TitleWriteChangesOnlyTheTitle)
 {
-    Bytes original = readFile(DataDir / GetParam());
-    ASSERT_FALSE(original.empty());
+    const Bytes sample = readFile(DataDir / GetParam());
+    ASSERT_FALSE(sample.empty());
     // Bare tags get some audio behind them, so that the file is an MP3 file and its audio can be compared.
-    if (GetParam().ends_with(".id3"))
-        original = Concat({original, Mp3Fixture::Frames(3)});
-    writeFile(path, original);
+    Put(GetParam().ends_with(".id3") ? Concat({sample, Mp3Fixture::Frames(3)}) : sample);
     const auto taglibBefore = TagLibID3v2(path);
     const auto mutagenBefore = MutagenID3v2(path);
     ASSERT_TRUE(taglibBefore && mutagenBefore);
 
-    Open();
+    ASSERT_TRUE(engine.ReadTags());
     ASSERT_TRUE(engine.HasID3v2());
     const Values before = ValuesOf(engine);
     const ID3v1Values v1 = ID3v1Of(engine);

@@ -19,119 +19,101 @@ Bytes CommentBody(std::string_view description, std::string_view text)
     return Concat({Text(std::string_view("\0eng", 4)), Text(description), Bytes{0}, Text(text)});
 }
 
-} // namespace
-
-TEST(ID3v2FramesRead, UnknownFrameIsSkippedAndKept)
+Bytes Unsynchronised(const Bytes& raw)
 {
-    const Bytes unknown = Frame("XYZ1", Text("opaque"));
-    const ID3v2Frames frames = LoadArea(Concat({Frame("TIT2", TextBody("Title")), Frame("TPE1", TextBody("Artist")),
-                                                unknown, Frame("TALB", TextBody("Album"))}),
-                                        3);
-    EXPECT_EQ(frames.GetID3v2Title(), "Title");
-    EXPECT_EQ(frames.GetID3v2Artist(), "Artist");
-    EXPECT_EQ(frames.GetID3v2Album(), "Album");
-    ASSERT_EQ(frames.PassThroughFrames().size(), 1u);
-    EXPECT_EQ(frames.PassThroughFrames()[0].ID(), "XYZ1");
-}
-
-TEST(ID3v2FramesRead, SecondOfTwoCommentsIsShownAndTheFirstKept)
-{
-    const ID3v2Frames frames =
-        LoadArea(Concat({Frame("COMM", CommentBody("", "first")), Frame("COMM", CommentBody("", "second"))}), 3);
-    EXPECT_EQ(frames.GetID3v2Comment(), "second");
-    ASSERT_EQ(frames.PassThroughFrames().size(), 1u);
-    EXPECT_EQ(frames.PassThroughFrames()[0].Body, CommentBody("", "first"));
-}
-
-TEST(ID3v2FramesRead, CommentWithoutDescriptionIsPreferredToOtherProgramsData)
-{
-    const Bytes area = Concat({Frame("COMM", CommentBody("", "mine")), Frame("COMM", CommentBody("iTunNORM", " 0A"))});
-    EXPECT_EQ(LoadArea(area, 3).GetID3v2Comment(), "mine");
-    EXPECT_EQ(LoadArea(Frame("COMM", CommentBody("iTunNORM", " 0A")), 3).GetID3v2Comment(), " 0A");
-}
-
-TEST(ID3v2FramesRead, FrameSizeIsSynchsafeInVersion4AndPlainInVersion3)
-{
-    const Bytes header = {'T', 'I', 'T', '2', 0x00, 0x00, 0x01, 0x48, 0, 0};
-    // 200 body bytes, then a 128-byte frame the version 2.3 reading takes as the rest of the title.
-    const Bytes area = Concat({header, TextBody(std::string(199, 'a')), Frame("TPE1", TextBody(std::string(117, 'p'))),
-                               Bytes(100, 0)});
-    EXPECT_EQ(LoadArea(area, 4).GetID3v2Title(), std::string(199, 'a'));
-    EXPECT_EQ(LoadArea(area, 4).GetID3v2Artist(), std::string(117, 'p'));
-    EXPECT_EQ(LoadArea(area, 3).GetID3v2Title(), std::string(199, 'a') + "TPE1");
-}
-
-TEST(ID3v2FramesRead, GenreNumberInParenthesesIsKeptAsStored)
-{
-    EXPECT_EQ(LoadArea(Frame("TCON", TextBody("(13)")), 3).GetID3v2Genre(), "(13)");
-}
-
-TEST(ID3v2FramesRead, CommentTextFollowsItsDescriptionEmptyOrNot)
-{
-    EXPECT_EQ(LoadArea(Frame("COMM", CommentBody("d", "Hello")), 3).GetID3v2Comment(), "Hello");
-    EXPECT_EQ(LoadArea(Frame("COMM", CommentBody("", "Hello")), 3).GetID3v2Comment(), "Hello");
-    // A comment body that ends inside its description has no text.
-    EXPECT_EQ(LoadArea(Frame("COMM", Text(std::string_view("\0engdesc", 8))), 3).GetID3v2Comment(), "");
-}
-
-TEST(ID3v2FramesRead, SixteenBitCommentWithEmptyDescription)
-{
-    const Bytes body = {1, 'e', 'n', 'g', 0xFF, 0xFE, 0, 0, 0xFF, 0xFE, 'H', 0, 'i', 0};
-    EXPECT_EQ(LoadArea(Frame("COMM", body), 3).GetID3v2Comment(), "Hi");
-    // A description whose last character has a non-zero high byte (U+0141) still ends at its terminator.
-    const Bytes wide = {1, 'e', 'n', 'g', 0xFF, 0xFE, 0x41, 0x01, 0, 0, 0xFF, 0xFE, 'H', 0, 'i', 0};
-    EXPECT_EQ(LoadArea(Frame("COMM", wide), 3).GetID3v2Comment(), "Hi");
-    // The link behind a 16-bit description is ISO-8859-1 whatever the encoding byte says.
-    const Bytes url = {2, 0, 'd', 0, 0, 'w', 'w', 'w'};
-    EXPECT_EQ(LoadArea(Frame("WXXX", url), 3).GetID3v2URL(), "www");
-    const Bytes emptyDescription = {1, 0xFF, 0xFE, 0, 0, 'h', 't', 't', 'p'};
-    EXPECT_EQ(LoadArea(Frame("WXXX", emptyDescription), 3).GetID3v2URL(), "http");
-}
-
-TEST(ID3v2FramesRead, TextEncodingsOfTitle)
-{
-    EXPECT_EQ(LoadArea(Frame("TIT2", Bytes{1, 0xFF, 0xFE, 'H', 0, 'i', 0}), 3).GetID3v2Title(), "Hi");
-    EXPECT_EQ(LoadArea(Frame("TIT2", Bytes{2, 0, 'H', 0, 'i'}), 4).GetID3v2Title(), "Hi");
-    EXPECT_EQ(LoadArea(Frame("TIT2", Bytes{3, 'c', 0xC3, 0xA9}), 4).GetID3v2Title(), "c\xE9");
-    // A byte-order mark expected with one byte left: nothing, and nothing read beyond the body.
-    EXPECT_EQ(LoadArea(Frame("TIT2", Bytes{1, 0xFF}), 3).GetID3v2Title(), "");
-    EXPECT_EQ(LoadArea(Frame("TIT2", Bytes{1}), 3).GetID3v2Title(), "");
-}
-
-TEST(ID3v2FramesRead, YearComesFromTDRCWhenThereIsNoTYER)
-{
-    EXPECT_EQ(LoadArea(Frame("TDRC", TextBody("2004-05-12"), 4), 4).GetID3v2Year(), "2004");
-    const Bytes both = Concat({Frame("TDRC", TextBody("2004"), 4), Frame("TYER", TextBody("1999"), 4)});
-    EXPECT_EQ(LoadArea(both, 4).GetID3v2Year(), "1999");
-}
-
-TEST(ID3v2FramesRead, FormatFlagsAreUndoneOrTheTextLeftEmpty)
-{
-    // Version 2.4: group byte, data length indicator, unsynchronised body (FF 00 -> FF).
-    const Bytes grouped = Concat({Bytes{0x07}, Bytes{0, 0, 0, 4}, Bytes{0, 'a', 0xFF, 0x00, 'b'}});
-    const ID3v2Frames frames = LoadArea(Frame("TIT2", grouped, 4, 0x0043), 4);
-    EXPECT_EQ(frames.GetID3v2Title(), "a\xFF" "b");
-    EXPECT_EQ(LoadArea(Frame("TIT2", TextBody("zlib?"), 4, 0x0009), 4).GetID3v2Title(), "");
-    EXPECT_EQ(LoadArea(Frame("TIT2", TextBody("zlib?"), 3, 0x0080), 3).GetID3v2Title(), "");
-    EXPECT_EQ(LoadArea(Frame("TIT2", Concat({Bytes{0x07}, TextBody("g")}), 3, 0x0020), 3).GetID3v2Title(), "g");
-}
-
-TEST(ID3v2FramesRead, UnsynchronisedVersion3TagIsReadThroughout)
-{
-    // The writer put a zero after each FF, inside the size bytes as well.
-    Bytes body = TextBody(std::string(252, 'x') + "\xFF");
-    body.push_back('y'); // 255 bytes: size 00 00 00 FF
-    Bytes raw = Frame("TIT2", body);
     Bytes stuffed;
     for (std::uint8_t b : raw) {
         stuffed.push_back(b);
         if (b == 0xFF)
             stuffed.push_back(0);
     }
-    stuffed = Concat({stuffed, Frame("TPE1", TextBody("A"))});
-    const ID3v2Frames frames = LoadArea(stuffed, 3, 0x80);
-    EXPECT_EQ(frames.GetID3v2Title(), std::string(252, 'x') + "\xFFy");
-    EXPECT_EQ(frames.GetID3v2Artist(), "A");
+    return stuffed;
+}
+
+using Getter = std::string (ID3v2Frames::*)() const;
+
+struct ShownCase {
+    const char* Name;
+    Bytes Area;
+    std::uint8_t Version;
+    Getter Get;
+    std::string Expected;
+    std::uint8_t TagFlags = 0;
+};
+
+} // namespace
+
+TEST(ID3v2FramesRead, FieldsShowWhatTheStoredBytesSay)
+{
+    const auto comm = [](std::string_view description, std::string_view text) {
+        return Frame("COMM", CommentBody(description, text));
+    };
+    // A 200-byte title whose size is 00 00 01 48: synchsafe in version 2.4, 328 bytes plain in version 2.3.
+    const Bytes sizes = Concat({Bytes{'T', 'I', 'T', '2', 0x00, 0x00, 0x01, 0x48, 0, 0},
+                                TextBody(std::string(199, 'a')), Frame("TPE1", TextBody(std::string(117, 'p'))),
+                                Bytes(100, 0)});
+    // Version 2.4 sizes written plain by other writers: 00 00 00 C8 (bit 7 set), and 00 00 01 00, which as
+    // synchsafe is 128: the frame after tells which one is meant.
+    const Bytes plain = Concat({Bytes{'T', 'I', 'T', '2', 0, 0, 0, 0xC8, 0, 0}, TextBody(std::string(199, 't')),
+                                Bytes{'T', 'P', 'E', '1', 0, 0, 1, 0, 0, 0}, TextBody(std::string(255, 'a')),
+                                Frame("TALB", TextBody("x"), 4)});
+    // The writer put a zero after each FF, inside the size bytes as well (255 bytes: 00 00 00 FF).
+    const Bytes stuffed = Concat({Unsynchronised(Frame("TIT2", TextBody(std::string(252, 'x') + "\xFFy"))),
+                                  Frame("TPE1", TextBody("A"))});
+    const std::vector<ShownCase> cases = {
+        {"SecondOfTwoComments", Concat({comm("", "first"), comm("", "second")}), 3, &ID3v2Frames::GetID3v2Comment,
+         "second"},
+        {"CommentWithoutDescriptionBeforeOtherProgramsData", Concat({comm("", "mine"), comm("iTunNORM", " 0A")}), 3,
+         &ID3v2Frames::GetID3v2Comment, "mine"},
+        {"OnlyOtherProgramsComment", comm("iTunNORM", " 0A"), 3, &ID3v2Frames::GetID3v2Comment, " 0A"},
+        {"CommentWithDescription", comm("d", "Hello"), 3, &ID3v2Frames::GetID3v2Comment, "Hello"},
+        {"CommentEndingInsideItsDescription", Frame("COMM", Text(std::string_view("\0engdesc", 8))), 3,
+         &ID3v2Frames::GetID3v2Comment, ""},
+        {"SixteenBitComment", Frame("COMM", Bytes{1, 'e', 'n', 'g', 0xFF, 0xFE, 0, 0, 0xFF, 0xFE, 'H', 0, 'i', 0}),
+         3, &ID3v2Frames::GetID3v2Comment, "Hi"},
+        // The description's last character, U+0141, has a non-zero high byte; it still ends at its terminator.
+        {"SixteenBitDescriptionEndingInAWideCharacter",
+         Frame("COMM", Bytes{1, 'e', 'n', 'g', 0xFF, 0xFE, 0x41, 0x01, 0, 0, 0xFF, 0xFE, 'H', 0, 'i', 0}), 3,
+         &ID3v2Frames::GetID3v2Comment, "Hi"},
+        // The link behind a 16-bit description is ISO-8859-1 whatever the encoding byte says.
+        {"LinkBehindASixteenBitDescription", Frame("WXXX", Bytes{2, 0, 'd', 0, 0, 'w', 'w', 'w'}), 3,
+         &ID3v2Frames::GetID3v2URL, "www"},
+        {"LinkBehindAnEmptySixteenBitDescription", Frame("WXXX", Bytes{1, 0xFF, 0xFE, 0, 0, 'h', 't', 't', 'p'}), 3,
+         &ID3v2Frames::GetID3v2URL, "http"},
+        {"BigEndianTitle", Frame("TIT2", Bytes{2, 0, 'H', 0, 'i'}, 4), 4, &ID3v2Frames::GetID3v2Title, "Hi"},
+        {"ByteOrderMarkCutShort", Frame("TIT2", Bytes{1, 0xFF}), 3, &ID3v2Frames::GetID3v2Title, ""},
+        {"GenreNumberKeptAsStored", Frame("TCON", TextBody("(13)")), 3, &ID3v2Frames::GetID3v2Genre, "(13)"},
+        {"YearFromTDRC", Frame("TDRC", TextBody("2004-05-12"), 4), 4, &ID3v2Frames::GetID3v2Year, "2004"},
+        {"YearFromTYERBeforeTDRC", Concat({Frame("TDRC", TextBody("2004"), 4), Frame("TYER", TextBody("1999"), 4)}),
+         4, &ID3v2Frames::GetID3v2Year, "1999"},
+        // Group byte, data length indicator, unsynchronised body (FF 00 -> FF).
+        {"GroupedLengthIndicatedUnsynchronisedFrame",
+         Frame("TIT2", Concat({Bytes{0x07}, Bytes{0, 0, 0, 4}, Bytes{0, 'a', 0xFF, 0x00, 'b'}}), 4, 0x0043), 4,
+         &ID3v2Frames::GetID3v2Title, "a\xFF" "b"},
+        {"CompressedVersion4Frame", Frame("TIT2", TextBody("zlib?"), 4, 0x0009), 4, &ID3v2Frames::GetID3v2Title, ""},
+        {"CompressedVersion3Frame", Frame("TIT2", TextBody("zlib?"), 3, 0x0080), 3, &ID3v2Frames::GetID3v2Title, ""},
+        {"GroupedVersion3Frame", Frame("TIT2", Concat({Bytes{0x07}, TextBody("g")}), 3, 0x0020), 3,
+         &ID3v2Frames::GetID3v2Title, "g"},
+        {"SynchsafeSizeInVersion4", sizes, 4, &ID3v2Frames::GetID3v2Title, std::string(199, 'a')},
+        {"FrameBehindASynchsafeSize", sizes, 4, &ID3v2Frames::GetID3v2Artist, std::string(117, 'p')},
+        {"PlainSizeInVersion3", sizes, 3, &ID3v2Frames::GetID3v2Title, std::string(199, 'a') + "TPE1"},
+        {"PlainSizeWithBit7InVersion4", plain, 4, &ID3v2Frames::GetID3v2Title, std::string(199, 't')},
+        {"PlainSizeThatLooksSynchsafeInVersion4", plain, 4, &ID3v2Frames::GetID3v2Artist, std::string(255, 'a')},
+        {"FrameBehindPlainSizesInVersion4", plain, 4, &ID3v2Frames::GetID3v2Album, "x"},
+        {"UnsynchronisedVersion3Tag", stuffed, 3, &ID3v2Frames::GetID3v2Title, std::string(252, 'x') + "\xFFy",
+         0x80},
+        {"FrameBehindAnUnsynchronisedSize", stuffed, 3, &ID3v2Frames::GetID3v2Artist, "A", 0x80},
+    };
+    for (const ShownCase& c : cases)
+        EXPECT_EQ((LoadArea(c.Area, c.Version, c.TagFlags).*c.Get)(), c.Expected) << c.Name;
+}
+
+TEST(ID3v2FramesRead, SecondCommentIsShownAndTheFirstKeptAsPassThrough)
+{
+    const ID3v2Frames frames = LoadArea(
+        Concat({Frame("COMM", CommentBody("", "first")), Frame("COMM", CommentBody("", "second"))}), 3);
+    ASSERT_EQ(frames.PassThroughFrames().size(), 1u);
+    EXPECT_EQ(frames.PassThroughFrames()[0].Body, CommentBody("", "first"));
 }
 
 TEST(ID3v2FramesRead, Version4TagWideUnsynchronisationPassesToEachFrame)
@@ -140,20 +122,6 @@ TEST(ID3v2FramesRead, Version4TagWideUnsynchronisationPassesToEachFrame)
     EXPECT_EQ(frames.GetID3v2Title(), "a\xFF" "b");
     // The tag is written without the header flag, so the frame now carries it.
     EXPECT_EQ(frames.Render(), Frame("TIT2", Bytes{0, 'a', 0xFF, 0x00, 'b'}, 4, 0x0002));
-}
-
-TEST(ID3v2FramesRead, Version4PlainSizesFromOtherWritersAreRecognised)
-{
-    // 200 bytes written plain (00 00 00 C8 has bit 7 set), and 130 bytes plain (00 00 00 82 also).
-    Bytes title = {'T', 'I', 'T', '2', 0, 0, 0, 0xC8, 0, 0};
-    title = Concat({title, TextBody(std::string(199, 't'))});
-    // 256 bytes plain is 00 00 01 00, which as synchsafe is 128: the frame after tells which one is meant.
-    Bytes artist = {'T', 'P', 'E', '1', 0, 0, 1, 0, 0, 0};
-    artist = Concat({artist, TextBody(std::string(255, 'a'))});
-    const ID3v2Frames frames = LoadArea(Concat({title, artist, Frame("TALB", TextBody("x"), 4)}), 4);
-    EXPECT_EQ(frames.GetID3v2Title(), std::string(199, 't'));
-    EXPECT_EQ(frames.GetID3v2Artist(), std::string(255, 'a'));
-    EXPECT_EQ(frames.GetID3v2Album(), "x");
 }
 
 TEST(ID3v2FramesRead, SizesThatCannotBeRightEndTheWalkWithoutReadingPastTheArea)

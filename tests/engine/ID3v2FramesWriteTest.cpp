@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 using namespace ID3v2Bytes;
 
 namespace {
@@ -44,27 +42,6 @@ Bytes CommentBody(std::string_view description, std::string_view text)
     return Concat({Text(std::string_view("\0eng", 4)), Text(description), Bytes{0}, Text(text)});
 }
 
-// What the editor does on Save: every field goes back through its setter, one of them changed.
-void StoreAllFields(ID3v2Frames& frames, const std::map<std::string, std::string>& changed)
-{
-    const auto value = [&](const std::string& field, const std::string& shown) {
-        const auto found = changed.find(field);
-        return found == changed.end() ? shown : found->second;
-    };
-    frames.SetID3v2Title(value("title", frames.GetID3v2Title()));
-    frames.SetID3v2Artist(value("artist", frames.GetID3v2Artist()));
-    frames.SetID3v2Album(value("album", frames.GetID3v2Album()));
-    frames.SetID3v2Comment(value("comment", frames.GetID3v2Comment()));
-    frames.SetID3v2Track(value("track", frames.GetID3v2Track()));
-    frames.SetID3v2Year(value("year", frames.GetID3v2Year()));
-    frames.SetID3v2Genre(value("genre", frames.GetID3v2Genre()));
-    frames.SetID3v2Composer(value("composer", frames.GetID3v2Composer()));
-    frames.SetID3v2OrigArtist(value("origartist", frames.GetID3v2OrigArtist()));
-    frames.SetID3v2Copyright(value("copyright", frames.GetID3v2Copyright()));
-    frames.SetID3v2EncodedBy(value("encodedby", frames.GetID3v2EncodedBy()));
-    frames.SetID3v2URL(value("url", frames.GetID3v2URL()));
-}
-
 } // namespace
 
 TEST(ID3v2FramesWrite, FramesTheSlotsDoNotHoldSurviveByteIdenticalAndSlotFramesStayLast)
@@ -92,53 +69,21 @@ TEST(ID3v2FramesWrite, FramesTheSlotsDoNotHoldSurviveByteIdenticalAndSlotFramesS
     EXPECT_EQ(IDs(frames), (std::vector<std::string>{"APIC", "XYZ1", "COMM"}));
 }
 
-TEST(ID3v2FramesWrite, SavingOneFieldLeavesUntouchedUnicodeFieldsAsRead)
-{
-    const LoadedTag tag = Load(ReadTestData("mp3agic/v23unicodetags.mp3"));
-    ID3v2Frames frames = tag.Frames;
-    const Bytes title = frames.Slot(FrameTable::FrameIndex("TIT2"))->Body;
-    ASSERT_EQ(frames.GetID3v2Title(), "??");
-    StoreAllFields(frames, {{"year", "2024"}});
-    const ID3v2Frames reread = Reread(frames);
-    EXPECT_EQ(reread.Slot(FrameTable::FrameIndex("TIT2"))->Body, title); // still 中文, not "??"
-    EXPECT_EQ(reread.GetID3v2Year(), "2024");
-
-    // UTF-8 of version 2.4 likewise.
-    ID3v2Frames utf8 = LoadArea(Frame("TIT2", Bytes{3, 'c', 'a', 'f', 0xC3, 0xA9}, 4), 4);
-    StoreAllFields(utf8, {{"artist", "Someone"}});
-    EXPECT_EQ(Reread(utf8).Slot(FrameTable::FrameIndex("TIT2"))->Body, (Bytes{3, 'c', 'a', 'f', 0xC3, 0xA9}));
-}
-
-TEST(ID3v2FramesWrite, ChangedFieldIsWrittenAsLatin1WithEmptyDescription)
-{
-    ID3v2Frames frames;
-    frames.SetID3v2Comment("Nice");
-    frames.SetID3v2URL("http://x");
-    frames.SetID3v2TrackNumber(7);
-    EXPECT_EQ(frames.Render(), Concat({Frame("COMM", CommentBody("", "Nice")), Frame("TRCK", TextBody("7")),
-                                       Frame("WXXX", Concat({Bytes{0, 0}, Text("http://x")}))}));
-}
-
-TEST(ID3v2FramesWrite, EmptyTextRemovesTheFrameAndItsDuplicates)
-{
-    ID3v2Frames frames = LoadArea(Concat({Frame("TIT2", TextBody("a")), Frame("TIT2", TextBody("b")),
-                                          Frame("TPE1", TextBody("x"))}),
-                                  3);
-    frames.SetID3v2Title("");
-    EXPECT_EQ(frames.Render(), Frame("TPE1", TextBody("x")));
-    EXPECT_EQ(Reread(frames).GetID3v2Title(), "");
-}
-
-TEST(ID3v2FramesWrite, NewTextFrameReplacesEveryFrameOfItsID)
+TEST(ID3v2FramesWrite, NewTextFrameReplacesEveryFrameOfItsIDAndEmptyTextRemovesThem)
 {
     ID3v2Frames frames = LoadArea(Concat({Frame("TPE1", TextBody("a")), Frame("TPE1", TextBody("b")),
                                           Frame("TXXX", Bytes{0, 'k', 0, 'v'}), Frame("TXXX", Bytes{0, 'l', 0, 'w'})}),
                                   3);
     frames.SetID3v2Artist("c");
-    const Bytes out = frames.Render();
-    EXPECT_EQ(Count(out, Text("TPE1")), 1u);
-    EXPECT_EQ(Count(out, Text("TXXX")), 2u); // user texts with other descriptions are other frames
+    EXPECT_EQ(Count(frames.Render(), Text("TPE1")), 1u);
+    EXPECT_EQ(Count(frames.Render(), Text("TXXX")), 2u); // user texts with other descriptions are other frames
     EXPECT_EQ(Reread(frames).GetID3v2Artist(), "c");
+    frames.SetID3v2Artist("");
+    EXPECT_EQ(Count(frames.Render(), Text("TPE1")), 0u);
+
+    ID3v2Frames twice = LoadArea(Concat({Frame("TIT2", TextBody("a")), Frame("TIT2", TextBody("b"))}), 3);
+    twice.SetID3v2Title("");
+    EXPECT_TRUE(twice.IsEmpty());
 }
 
 TEST(ID3v2FramesWrite, CommentReplacesOnlyTheCommentOfSameLanguageAndDescription)
@@ -178,10 +123,6 @@ TEST(ID3v2FramesWrite, YearGoesWhereTheVersionKeepsIt)
     EXPECT_EQ(v4.Render(), Frame("TDRC", TextBody("2010-05-12"), 4));
     EXPECT_EQ(Reread(v4).GetID3v2Year(), "2010");
 
-    ID3v2Frames fresh;
-    fresh.SetID3v2Year("1999");
-    EXPECT_EQ(fresh.Render(), Frame("TYER", TextBody("1999")));
-
     // A version 2.3 tag that carries both keeps them in agreement.
     ID3v2Frames both = LoadArea(Concat({Frame("TDRC", TextBody("2001")), Frame("TYER", TextBody("2001"))}), 3);
     both.SetID3v2Year("2002");
@@ -193,26 +134,10 @@ TEST(ID3v2FramesWrite, YearGoesWhereTheVersionKeepsIt)
 TEST(ID3v2FramesWrite, TrackNumberKeepsATrackThatAlreadyHasIt)
 {
     ID3v2Frames frames = LoadArea(Frame("TRCK", TextBody("05/12")), 3);
-    frames.SetID3v2TrackNumber(5);
-    EXPECT_EQ(frames.GetID3v2Track(), "05/12");
-    frames.SetID3v2TrackNumber(6);
-    EXPECT_EQ(frames.GetID3v2Track(), "6");
-    frames.SetID3v2TrackNumber(0);
-    EXPECT_EQ(frames.GetID3v2Track(), "0");
-    frames.SetID3v2TrackNumber(255);
-    EXPECT_EQ(frames.GetID3v2Track(), "255");
-}
-
-TEST(ID3v2FramesWrite, Version4FramesKeepSynchsafeSizes)
-{
-    // 200-byte bodies: synchsafe 00 00 01 48, plain 00 00 00 C8.
-    const Bytes lyrics = Frame("USLT", Concat({Text(std::string_view("\0eng\0", 5)), Text(std::string(195, 'l'))}), 4);
-    ID3v2Frames frames = LoadArea(Concat({lyrics, Frame("TIT2", TextBody(std::string(199, 't')), 4)}), 4);
-    frames.SetID3v2Artist(std::string(199, 'a'));
-    const Bytes out = frames.Render();
-    EXPECT_NE(Find(out, lyrics), std::string::npos);
-    EXPECT_NE(Find(out, Frame("TPE1", TextBody(std::string(199, 'a')), 4)), std::string::npos);
-    EXPECT_NE(Find(out, Bytes{'T', 'P', 'E', '1', 0, 0, 1, 0x48}), std::string::npos);
+    for (const auto& [number, shown] : {std::pair{5, "05/12"}, {6, "6"}, {0, "0"}, {255, "255"}}) {
+        frames.SetID3v2TrackNumber(static_cast<std::uint8_t>(number));
+        EXPECT_EQ(frames.GetID3v2Track(), shown) << number;
+    }
 }
 
 TEST(ID3v2FramesWrite, CutOffFrameIsNotCarriedBehindTheNewFrames)
@@ -233,18 +158,4 @@ TEST(ID3v2FramesWrite, BytesBehindThePaddingAreNotCarriedForward)
     const Bytes title = Frame("TIT2", TextBody("T"));
     const ID3v2Frames frames = LoadArea(Concat({title, Bytes(20, 0), Text("old tag rest")}), 3);
     EXPECT_EQ(frames.Render(), title);
-}
-
-TEST(ID3v2FramesWrite, Version22FramesAreWrittenAsVersion23Frames)
-{
-    const LoadedTag tag = Load(ReadTestData("mp3agic/obsolete-noimage.mp3"));
-    ID3v2Frames frames = tag.Frames;
-    const std::string comment = frames.GetID3v2Comment();
-    frames.SetID3v2Title("Retitled");
-    const ID3v2Frames reread = Reread(frames);
-    EXPECT_EQ(reread.GetID3v2Title(), "Retitled");
-    EXPECT_EQ(reread.GetID3v2Comment(), comment);
-    EXPECT_EQ(reread.GetID3v2Album(), tag.Frames.GetID3v2Album());
-    EXPECT_EQ(reread.GetID3v2Genre(), "(20)");
-    EXPECT_EQ(reread.FramesSize(), frames.FramesSize());
 }

@@ -1,8 +1,7 @@
 // The ID3v2 header and extended header: sizes come from the file and are believed only as far as the tag and the
 // file reach.
+#include "EngineFile.h"
 #include "Mp3Fixture.h"
-#include "TMP3File.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +11,10 @@
 
 namespace {
 
-struct ID3v2Header : ::testing::Test {
-    TempDir dir;
-    std::filesystem::path path = dir.file("song.mp3");
-    TMP3File engine;
-
+struct ID3v2Header : EngineFile {
     void Read(const Bytes& content)
     {
-        writeFile(path, content);
-        engine.SetFileName(path.string());
+        Put(content);
         ASSERT_TRUE(engine.ReadID3v2Header());
     }
 

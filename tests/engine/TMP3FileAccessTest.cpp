@@ -1,22 +1,13 @@
 // Opening, closing and the cached file state of the engine object; paths are used whole.
+#include "EngineFile.h"
 #include "Mp3Fixture.h"
-#include "TMP3File.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-mode_t ModeOf(const std::filesystem::path& path)
-{
-    struct stat info {};
-    EXPECT_EQ(stat(path.c_str(), &info), 0);
-    return info.st_mode & 07777;
-}
 
 // A name that makes the whole path exactly length characters long.
 std::filesystem::path PathOfLength(const TempDir& dir, std::size_t length)
@@ -25,9 +16,10 @@ std::filesystem::path PathOfLength(const TempDir& dir, std::size_t length)
     return prefix + std::string(length - prefix.size() - 4, 'n') + ".mp3";
 }
 
-TEST(TMP3FileAccess, NeverOpenedEngineClosesAndResetsSafely)
+using TMP3FileAccess = EngineFile;
+
+TEST_F(TMP3FileAccess, NeverOpenedEngineClosesAndResetsSafely)
 {
-    TMP3File engine;
     EXPECT_EQ(engine.GetHandle(), -1);
     engine.Close();
     engine.Reset();
@@ -37,12 +29,9 @@ TEST(TMP3FileAccess, NeverOpenedEngineClosesAndResetsSafely)
     EXPECT_EQ(engine.GetID3v2Size(), 0);
 }
 
-TEST(TMP3FileAccess, PresenceQueryOpensLazilyAndLeavesFileOpen)
+TEST_F(TMP3FileAccess, PresenceQueryOpensLazilyAndLeavesFileOpen)
 {
-    TempDir dir;
-    writeFile(dir.file("a.mp3"), Mp3Fixture::Mp3(3));
-    TMP3File engine;
-    engine.SetFileName(dir.file("a.mp3").string());
+    Put(Mp3Fixture::Mp3(3));
     EXPECT_FALSE(engine.HasID3v1());
     EXPECT_GE(engine.GetHandle(), 0);
     EXPECT_EQ(engine.GetFileSize(), static_cast<std::int64_t>(3 * Mp3Fixture::FrameSize));
@@ -51,12 +40,9 @@ TEST(TMP3FileAccess, PresenceQueryOpensLazilyAndLeavesFileOpen)
     EXPECT_EQ(engine.GetHandle(), handle); // the reads share one handle
 }
 
-TEST(TMP3FileAccess, ResetForgetsSizeAndMissingFileOpensWithSizeZero)
+TEST_F(TMP3FileAccess, ResetForgetsSizeAndMissingFileOpensWithSizeZero)
 {
-    TempDir dir;
-    writeFile(dir.file("a.mp3"), Mp3Fixture::Mp3(1));
-    TMP3File engine;
-    engine.SetFileName(dir.file("a.mp3").string());
+    Put(Mp3Fixture::Mp3(1));
     ASSERT_TRUE(engine.OpenRead());
     engine.Reset();
     EXPECT_EQ(engine.GetFileSize(), -1);
@@ -68,50 +54,42 @@ TEST(TMP3FileAccess, ResetForgetsSizeAndMissingFileOpensWithSizeZero)
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing.mp3")));
 }
 
-TEST(TMP3FileAccess, DirectoryIsNotAnMp3File)
+TEST_F(TMP3FileAccess, DirectoryIsNotAnMp3File)
 {
-    TempDir dir;
-    TMP3File engine;
     engine.SetFileName(dir.path().string());
     EXPECT_FALSE(engine.OpenRead());
     EXPECT_FALSE(engine.ReadTags());
     EXPECT_EQ(engine.GetHandle(), -1);
 }
 
-TEST(TMP3FileAccess, DestructorClosesTheFile)
+TEST_F(TMP3FileAccess, DestructorClosesTheFile)
 {
-    TempDir dir;
-    writeFile(dir.file("a.mp3"), Mp3Fixture::Mp3(1));
+    writeFile(path, Mp3Fixture::Mp3(1));
     int handle = -1;
     {
-        TMP3File engine;
-        engine.SetFileName(dir.file("a.mp3").string());
-        ASSERT_TRUE(engine.OpenRead());
-        handle = engine.GetHandle();
+        TMP3File opened;
+        opened.SetFileName(path.string());
+        ASSERT_TRUE(opened.OpenRead());
+        handle = opened.GetHandle();
     }
     EXPECT_EQ(fcntl(handle, F_GETFD), -1);
 }
 
-TEST(TMP3FileAccess, UpdateFileSizeFollowsTheFile)
+TEST_F(TMP3FileAccess, UpdateFileSizeFollowsTheFile)
 {
-    TempDir dir;
-    writeFile(dir.file("a.mp3"), Bytes(10, 1));
-    TMP3File engine;
-    engine.SetFileName(dir.file("a.mp3").string());
+    Put(Bytes(10, 1));
     engine.UpdateFileSize();
     EXPECT_EQ(engine.GetFileSize(), 10);
     EXPECT_EQ(engine.GetHandle(), -1); // opened for the question only
-    writeFile(dir.file("a.mp3"), Bytes(25, 1));
+    writeFile(path, Bytes(25, 1));
     ASSERT_TRUE(engine.OpenRead());
-    writeFile(dir.file("a.mp3"), Bytes(40, 1));
+    writeFile(path, Bytes(40, 1));
     engine.UpdateFileSize();
     EXPECT_EQ(engine.GetFileSize(), 40);
 }
 
-TEST(TMP3FileAccess, SizeOfFileOver4GiBIsNotNegativeAndItsTagIsFound)
+TEST_F(TMP3FileAccess, SizeOfFileOver4GiBIsNotNegativeAndItsTagIsFound)
 {
-    TempDir dir;
-    const auto path = dir.file("big.mp3");
     writeFile(path, {});
     const std::int64_t length = (std::int64_t{1} << 32) + 1000;
     ASSERT_EQ(truncate(path.c_str(), length - 128), 0); // sparse: no disk space used
@@ -122,7 +100,6 @@ TEST(TMP3FileAccess, SizeOfFileOver4GiBIsNotNegativeAndItsTagIsFound)
         ASSERT_EQ(write(fd, record.data(), record.size()), 128);
         close(fd);
     }
-    TMP3File engine;
     engine.SetFileName(path.string());
     ASSERT_TRUE(engine.ReadID3v1());
     EXPECT_EQ(engine.GetFileSize(), length);
@@ -130,10 +107,8 @@ TEST(TMP3FileAccess, SizeOfFileOver4GiBIsNotNegativeAndItsTagIsFound)
     EXPECT_EQ(engine.GetID3v1Title(), "Far");
 }
 
-TEST(TMP3FileAccess, MakeWritableSavesAndRestoresEveryModeBit)
+TEST_F(TMP3FileAccess, MakeWritableSavesAndRestoresEveryModeBit)
 {
-    TempDir dir;
-    const auto path = dir.file("a.mp3");
     writeFile(path, Bytes(1, 0));
     chmod(path.c_str(), 0640);
     EXPECT_EQ(TMP3File::MakeWritable(path.string()), -1);
@@ -152,9 +127,8 @@ TEST(TMP3FileAccess, MakeWritableSavesAndRestoresEveryModeBit)
 
 // A path is never cut at some length: the engine acts on exactly the named file, and never on a file whose
 // name is a prefix of it.
-TEST(TMP3FileAccess, LongPathsNameExactlyThatFile)
+TEST_F(TMP3FileAccess, LongPathsNameExactlyThatFile)
 {
-    TempDir dir;
     for (std::size_t length : {199u, 200u, 201u, 230u}) {
         const auto path = PathOfLength(dir, length);
         ASSERT_EQ(path.string().size(), length);

@@ -49,6 +49,7 @@ TEST_F(SettingsTest, FirstStartShowsDefaultsAndCloseWritesExactlyTheTenValues)
     {
         Forms windows;
         EXPECT_EQ(Read(windows), Defaults);
+        EXPECT_EQ(windows.FiltersForm().ImpFilters->text(), "Enabled");
         EXPECT_FALSE(windows.MainForm().LoadSettings()) << "no settings yet";
         EXPECT_FALSE(std::filesystem::exists(Sandbox.IniFile())) << "starting writes nothing";
         windows.MainForm().close();
@@ -100,57 +101,54 @@ TEST_F(SettingsTest, WindowDestroyedWithoutClosingKeepsTheStoredSettings)
     EXPECT_EQ(Sandbox.Section(), (Values{{"PadTrack", "0"}}));
 }
 
-TEST_F(SettingsTest, MissingBooleanStopsReadingAndLaterValuesKeepDefaults)
-{
-    Sandbox.Write("[General]\nPadTrack=0\nCapitalizeFirst=0\nIgnoreID3=1\nUseImport=0\nConfirmOnRename=1\n"
-                  "ImpFilters=0\nRenFilters=0\nImportCB=Foo\nRenScheme=Bar\n");
-    Forms windows;
-    Shown expected = Defaults;
-    expected.PadTrack = false;
-    expected.CapitalizeFirst = false;
-    // The filter switches are the filter dialog's own reading, not stopped by the main window's.
-    expected.ImpFilters = false;
-    expected.RenFilters = false;
-    EXPECT_EQ(Read(windows), expected);
-    EXPECT_FALSE(windows.MainForm().LoadSettings());
-}
+struct StoredCase {
+    std::string Name, Ini;
+    Shown Expected;
+    bool Loaded;
+};
 
-TEST_F(SettingsTest, NonIntegerBooleanStopsReadingThere)
+// A value that is missing or not an integer stops the main window's reading there: it and the values after it
+// keep their defaults. The filter switches are the filter dialog's own reading, not stopped by the main window's.
+TEST_F(SettingsTest, StoredFilesAreReadUpToTheFirstMissingOrNonIntegerBoolean)
 {
-    for (const char* bad : {"yes", "true", "1.0", "", "\"1\", \"2\""}) {
+    const std::string rest = "IgnoreID3=1\nUseImport=0\nConfirmOnRename=1\n";
+    Shown stopped = Defaults;
+    stopped.PadTrack = stopped.CapitalizeFirst = false;
+    Shown filtersOff = stopped;
+    filtersOff.ImpFilters = filtersOff.RenFilters = false;
+    Shown importMissing = Defaults;
+    importMissing.ImportCB = "";
+    importMissing.RenScheme = "$TITLE";
+    Shown renameOnly = Defaults;
+    renameOnly.RenFilters = false;
+    std::vector<StoredCase> cases = {
+        {"MissingBoolean", "PadTrack=0\nCapitalizeFirst=0\n" + rest + "ImpFilters=0\nRenFilters=0\nImportCB=Foo\n"
+                           "RenScheme=Bar\n", filtersOff, false},
+        {"MissingScheme", "PadTrack=1\nCapitalizeFirst=1\nSaveOnRen=1\nIgnoreID3=0\nUseImport=1\nConfirmOnRename=0\n"
+                          "RenScheme=$TITLE\n", importMissing, true},
+        {"FilterSwitchAbsentStaysOn", "RenFilters=0\n", renameOnly, false},
+        {"AnyNonZeroIntegerIsTrue", "PadTrack=7\nCapitalizeFirst=-1\nSaveOnRen=4294967295\nIgnoreID3=2\nUseImport=1\n"
+                                    "ConfirmOnRename=0\nImpFilters=0\nRenFilters=9\nImportCB=$TITLE\nRenScheme=$TITLE\n",
+         {true, true, true, true, true, false, false, true, "$TITLE", "$TITLE"}, true},
+    };
+    for (const char* bad : {"yes", "true", "1.0", "", "\"1\", \"2\""})
+        cases.push_back({std::string("SaveOnRen=") + bad,
+                         std::string("PadTrack=0\nCapitalizeFirst=0\nSaveOnRen=") + bad + "\n" + rest
+                             + "ImportCB=Foo\nRenScheme=Bar\n", stopped, false});
+    for (const StoredCase& c : cases) {
         SettingsSandbox sandbox;
-        sandbox.Write(std::string("[General]\nPadTrack=0\nCapitalizeFirst=0\nSaveOnRen=") + bad
-                      + "\nIgnoreID3=1\nUseImport=0\nConfirmOnRename=1\nImportCB=Foo\nRenScheme=Bar\n");
+        sandbox.Write("[General]\n" + c.Ini);
         Forms windows;
-        Shown expected = Defaults;
-        expected.PadTrack = false;
-        expected.CapitalizeFirst = false;
-        EXPECT_EQ(Read(windows), expected) << bad;
+        EXPECT_EQ(Read(windows), c.Expected) << c.Name;
+        EXPECT_EQ(windows.MainForm().LoadSettings(), c.Loaded) << c.Name;
     }
 }
 
-TEST_F(SettingsTest, MissingSchemeEmptiesItsBox)
-{
-    Sandbox.Write("[General]\nPadTrack=1\nCapitalizeFirst=1\nSaveOnRen=1\nIgnoreID3=0\nUseImport=1\n"
-                  "ConfirmOnRename=0\nRenScheme=$TITLE\n");
-    Forms windows;
-    EXPECT_EQ(windows.MainForm().ImportCB->currentText(), "");
-    EXPECT_EQ(windows.MainForm().RenScheme->currentText(), "$TITLE");
-    EXPECT_TRUE(windows.MainForm().LoadSettings());
-}
-
-TEST_F(SettingsTest, AnyNonZeroIntegerReadsTrueAndIsWrittenBackAsOne)
+TEST_F(SettingsTest, TrueIsWrittenBackAsOne)
 {
     Sandbox.Write("[General]\nPadTrack=7\nCapitalizeFirst=-1\nSaveOnRen=4294967295\nIgnoreID3=2\nUseImport=1\n"
                   "ConfirmOnRename=0\nImpFilters=0\nRenFilters=9\nImportCB=$TITLE\nRenScheme=$TITLE\n");
-    {
-        Forms windows;
-        const Shown shown = Read(windows);
-        EXPECT_TRUE(shown.PadTrack && shown.CapitalizeFirst && shown.SaveOnRen && shown.IgnoreID3);
-        EXPECT_FALSE(shown.ImpFilters);
-        EXPECT_TRUE(shown.RenFilters);
-        windows.MainForm().close();
-    }
+    Forms().MainForm().close();
     const Values stored = Sandbox.Section();
     for (const char* name : {"PadTrack", "CapitalizeFirst", "SaveOnRen", "IgnoreID3", "RenFilters"})
         EXPECT_EQ(stored.at(name), "1") << name;
@@ -175,15 +173,6 @@ TEST_F(SettingsTest, VeryLongSchemesLoadAndAreWrittenBack)
     EXPECT_EQ(Sandbox.Section().at("ImportCB"), longImport);
 }
 
-TEST_F(SettingsTest, FilterSwitchesAbsentFromTheFileStayOn)
-{
-    Sandbox.Write("[General]\nRenFilters=0\n");
-    Forms windows;
-    EXPECT_TRUE(windows.FiltersForm().ImpFilters->isChecked());
-    EXPECT_FALSE(windows.FiltersForm().RenFilters->isChecked());
-    EXPECT_EQ(windows.FiltersForm().ImpFilters->text(), "Enabled");
-}
-
 TEST_F(SettingsTest, UnwritableSettingsFileFailsSilently)
 {
     // A directory where the file should be: no write can succeed, whoever runs the test.
@@ -193,6 +182,9 @@ TEST_F(SettingsTest, UnwritableSettingsFileFailsSilently)
     EXPECT_FALSE(windows.MainForm().SaveSettings());
     windows.MainForm().close();
     EXPECT_TRUE(std::filesystem::is_directory(Sandbox.IniFile()));
+    SettingsStore store;
+    EXPECT_FALSE(store.WriteBool("PadTrack", true));
+    EXPECT_FALSE(store.WriteString("ImportCB", "x"));
 }
 
 TEST_F(SettingsTest, StoreKeyExistsOnlyWhenItsFileHoldsValues)
@@ -255,14 +247,6 @@ TEST_F(SettingsTest, SubkeyValuesAreListedAndDeletedApartFromTheMainKey)
     EXPECT_EQ(Sandbox.Section("Filters"), (Values{{"Import1", "a -> b"}, {"Import2", "\"_ ->  \""}}));
     EXPECT_EQ(SettingsStore(QStringLiteral("Filters")).ReadString("Import2"), "_ ->  ");
     EXPECT_EQ(Sandbox.Section(), (Values{{"PadTrack", "1"}}));
-}
-
-TEST_F(SettingsTest, StoreWriteFailureIsReported)
-{
-    std::filesystem::create_directories(Sandbox.IniFile());
-    SettingsStore store;
-    EXPECT_FALSE(store.WriteBool("PadTrack", true));
-    EXPECT_FALSE(store.WriteString("ImportCB", "x"));
 }
 
 } // namespace

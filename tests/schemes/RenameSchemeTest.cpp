@@ -93,56 +93,37 @@ TEST(ExpandRenameScheme, LaterMacrosExpandWhatEarlierOnesInserted)
     EXPECT_EQ(ExpandRenameSchemeID3v2("$ARTIST-$TITLE", f), "see $TITLE-Bar");
 }
 
-TEST(ExpandRenameScheme, ChoosesTheTagByTheEditingBoxes)
+// The tag follows the editing boxes; an empty ID3v2 field falls back to ID3v1 only when both boxes are on.
+TEST(ExpandRenameScheme, ChoosesTheTagByTheEditingBoxesAndFallsBackOnlyWhenBothAreOn)
 {
     struct Case {
-        bool v1, v2;
-        std::string expected;
+        const char* Name;
+        EditorFields Fields;
+        std::string Scheme, Expected;
     };
+    const auto with = [](EditorFields f, const auto& change) {
+        change(f);
+        return f;
+    };
+    const EditorFields onlyV1 = with(EditorFields(), [](EditorFields& f) { f.Artist = "Foo"; f.Title = "Bar"; });
     const std::vector<Case> cases = {
-        {true, true, "a2-t2"},
-        {false, true, "a2-t2"},
-        {true, false, "a1-t1"},
+        {"both boxes", DistinctFields(), "$ARTIST-$TITLE", "a2-t2"},
+        {"ID3v2 box", with(DistinctFields(), [](EditorFields& f) { f.ID3v1CB = false; }), "$ARTIST-$TITLE", "a2-t2"},
+        {"ID3v1 box", with(DistinctFields(), [](EditorFields& f) { f.ID3v2CB = false; }), "$ARTIST-$TITLE", "a1-t1"},
+        {"empty ID3v2 tag", onlyV1, "$ARTIST-$TITLE", "Foo-Bar"},
+        {"empty ID3v2 tag, ID3v1 box off", with(onlyV1, [](EditorFields& f) { f.ID3v1CB = false; }),
+         "$ARTIST-$TITLE", "-"},
+        {"one ID3v2 field empty", with(DistinctFields(), [](EditorFields& f) { f.ArtistV2.clear(); }),
+         "$ARTIST-$TITLE", "-t2"},
+        {"both tags empty", EditorFields(), "$ARTIST-$TITLE", "-"},
+        {"empty ID3v1 field", with(EditorFields(), [](EditorFields& f) { f.ID3v2CB = false; f.Title = "Song"; }),
+         "$ARTIST-$TITLE", "-Song"},
+        {"empty ID3v1 genre", with(EditorFields(), [](EditorFields& f) { f.ID3v2CB = false; }), "$GENRE", ""},
+        {"line breaks", with(EditorFields(), [](EditorFields& f) { f.TitleV2 = "x"; f.CommentV2 = "one\r\ntwo"; }),
+         "$COMMENT", "one\r\ntwo"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.v1) + std::to_string(c.v2));
-        EditorFields f = DistinctFields();
-        f.ID3v1CB = c.v1;
-        f.ID3v2CB = c.v2;
-        EXPECT_EQ(ExpandRenameScheme("$ARTIST-$TITLE", f), c.expected);
-    }
-}
-
-TEST(ExpandRenameScheme, EmptyID3v2HalfFallsBackToID3v1OnlyWhenBothAreEnabled)
-{
-    EditorFields onlyV1;
-    onlyV1.Artist = "Foo";
-    onlyV1.Title = "Bar";
-    EXPECT_EQ(ExpandRenameScheme("$ARTIST-$TITLE", onlyV1), "Foo-Bar");
-
-    onlyV1.ID3v1CB = false;
-    EXPECT_EQ(ExpandRenameScheme("$ARTIST-$TITLE", onlyV1), "-");
-
-    EditorFields partV2 = DistinctFields();
-    partV2.ArtistV2.clear();
-    EXPECT_EQ(ExpandRenameScheme("$ARTIST-$TITLE", partV2), "-t2");
-
-    EditorFields emptyBoth;
-    EXPECT_EQ(ExpandRenameScheme("$ARTIST-$TITLE", emptyBoth), "-");
-}
-
-TEST(ExpandRenameScheme, EmptyAndSpecialSourceValues)
-{
-    EditorFields f;
-    f.ID3v2CB = false;
-    f.Title = "Song";
-    EXPECT_EQ(ExpandRenameScheme("$ARTIST-$TITLE", f), "-Song");
-    EXPECT_EQ(ExpandRenameScheme("$GENRE", f), "");
-
-    f.ID3v2CB = true;
-    f.TitleV2 = "x";
-    f.CommentV2 = "line one\r\nline two";
-    EXPECT_EQ(ExpandRenameScheme("$COMMENT", f), "line one\r\nline two");
+    for (const Case& c : cases)
+        EXPECT_EQ(ExpandRenameScheme(c.Scheme, c.Fields), c.Expected) << c.Name;
 }
 
 TEST(ExpandRenameScheme, LongFieldsAndSchemesPassWhole)

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "TMP3File.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+// A file in a fresh directory and an engine object pointed at it, as the main window points one at each file.
+struct EngineFile : ::testing::Test {
+    TempDir dir;
+    std::filesystem::path path = dir.file("song.mp3");
+    TMP3File engine;
+    Bytes original;
+
+    // Writes the file and gives the engine a fresh look at it, with nothing read yet.
+    void Put(const Bytes& content)
+    {
+        original = content;
+        writeFile(path, content);
+        engine.Reset();
+        engine.SetFileName(path.string());
+    }
+
+    Bytes Content() const { return readFile(path); }
+
+    // The file is byte for byte as put, and no temporary file is left behind.
+    void ExpectUntouched() const
+    {
+        EXPECT_EQ(Content(), original);
+        EXPECT_FALSE(dir.HasTemporaryFile());
+    }
+};
+
+inline struct stat StatOf(const std::filesystem::path& path)
+{
+    struct stat info {};
+    EXPECT_EQ(stat(path.c_str(), &info), 0);
+    return info;
+}
+
+inline mode_t ModeOf(const std::filesystem::path& path)
+{
+    return StatOf(path).st_mode & 07777;
+}
