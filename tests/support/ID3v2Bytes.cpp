@@ -1,6 +1,7 @@
 #include "ID3v2Bytes.h"
 
 #include "ID3v2Size.h"
+#include "Mp3Fixture.h"
 
 #include <algorithm>
 
@@ -32,9 +33,7 @@ Bytes TextBody(std::string_view text, std::uint8_t encoding)
 
 Bytes Tag(std::uint8_t version, const Bytes& frames, std::size_t padding, std::uint8_t flags)
 {
-    const ID3v2Size::SizeBytes size =
-        ID3v2Size::PackSynchsafeSize(static_cast<std::uint32_t>(frames.size() + padding));
-    Bytes tag = {'I', 'D', '3', version, 0, flags, size[0], size[1], size[2], size[3]};
+    Bytes tag = Mp3Fixture::ID3v2Header(version, flags, static_cast<std::uint32_t>(frames.size() + padding));
     tag.insert(tag.end(), frames.begin(), frames.end());
     tag.resize(tag.size() + padding, 0);
     return tag;
