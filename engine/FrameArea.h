@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrameAreaSource.h"
 #include "RawFrame.h"
 
 #include <cstddef>
@@ -18,6 +19,8 @@ struct FrameArea {
     // version 2.2 frame without a version 2.3 form, or a version 2.2 tag whose walk broke off.
     bool Writable = true;
 
-    // Walks the area; never reads past `size` bytes. `tagFlags` is the header's flag byte.
+    // Walks the area; never reads past `size` bytes. `tagFlags` is the header's flag byte. From a source that
+    // does not hold a large binary body, the frame keeps only where its body lies (see RawFrame).
+    static FrameArea Read(FrameAreaSource& area, std::size_t size, std::uint8_t version, std::uint8_t tagFlags);
     static FrameArea Read(const std::uint8_t* area, std::size_t size, std::uint8_t version, std::uint8_t tagFlags);
 };

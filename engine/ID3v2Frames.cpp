@@ -69,6 +69,12 @@ std::optional<unsigned> LeadingNumber(const std::string& text)
 
 void ID3v2Frames::Load(const std::uint8_t* area, std::size_t size, std::uint8_t version, std::uint8_t tagFlags)
 {
+    MemoryFrameSource source(area, size);
+    Load(source, size, version, tagFlags);
+}
+
+void ID3v2Frames::Load(FrameAreaSource& area, std::size_t size, std::uint8_t version, std::uint8_t tagFlags)
+{
     ClearFrames();
     ReadVersion = version;
     FrameArea read = FrameArea::Read(area, size, version, tagFlags);
@@ -121,6 +127,34 @@ std::uint8_t ID3v2Frames::WriteVersion() const
 bool ID3v2Frames::IsEmpty() const
 {
     return PassThrough.empty() && SlotFrames.empty();
+}
+
+bool ID3v2Frames::HasDeferredBodies() const
+{
+    const auto deferred = [](const RawFrame& frame) { return frame.Deferred.has_value(); };
+    return std::any_of(PassThrough.begin(), PassThrough.end(), deferred) ||
+           std::any_of(SlotFrames.begin(), SlotFrames.end(), deferred);
+}
+
+bool ID3v2Frames::LoadDeferredBodies(
+    const std::function<std::optional<std::vector<std::uint8_t>>(const RawFrame&)>& read)
+{
+    // Read all first, so that a failure leaves no frame half loaded.
+    std::vector<std::pair<RawFrame*, std::vector<std::uint8_t>>> loaded;
+    for (std::vector<RawFrame>* frames : {&PassThrough, &SlotFrames})
+        for (RawFrame& frame : *frames) {
+            if (!frame.Deferred)
+                continue;
+            std::optional<std::vector<std::uint8_t>> body = read(frame);
+            if (!body)
+                return false;
+            loaded.emplace_back(&frame, std::move(*body));
+        }
+    for (auto& [frame, body] : loaded) {
+        frame->Body = std::move(body);
+        frame->Deferred.reset();
+    }
+    return true;
 }
 
 const RawFrame* ID3v2Frames::Slot(std::uint8_t index) const

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "FrameAreaSource.h"
 #include "FrameTable.h"
 #include "RawFrame.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -27,6 +29,8 @@ public:
     // of the file, whichever is first. Nothing past `size` is read. `version` and `tagFlags` are the header's
     // version and flag bytes. After reading only a header, Load(nullptr, 0, version, flags) records the version.
     void Load(const std::uint8_t* area, std::size_t size, std::uint8_t version, std::uint8_t tagFlags);
+    // The same from a source that may leave large binary bodies in the file (see RawFrame).
+    void Load(FrameAreaSource& area, std::size_t size, std::uint8_t version, std::uint8_t tagFlags);
     // Empties every slot, the pass-through frames and the version (a new tag).
     void ClearFrames();
 
@@ -38,6 +42,11 @@ public:
     bool IsWritable() const { return Writable; }
     // True when there is no frame to write.
     bool IsEmpty() const;
+    // Whether some frame's body is still in the file; such frames cannot be rendered.
+    bool HasDeferredBodies() const;
+    // Gives every frame whose body is still in the file its body, as `read` returns it for the frame; false,
+    // with the frames left as they were, when `read` cannot give one.
+    bool LoadDeferredBodies(const std::function<std::optional<std::vector<std::uint8_t>>(const RawFrame&)>& read);
 
     // The frame in a slot; null when the slot is empty or the index is not in the table.
     const RawFrame* Slot(std::uint8_t index) const;

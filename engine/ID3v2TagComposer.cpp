@@ -35,7 +35,7 @@ std::optional<std::vector<std::uint8_t>> ComposeID3v2Tag(const ID3v2Frames& fram
     // A tag area reaching into the ID3v1 tag at the end (or past the file) cannot be right: moving the audio
     // behind it would cut the ID3v1 tag in two.
     const std::uint64_t id3v1 = placement.HasID3v1 ? ID3v2Size::ID3v1Size : 0;
-    if (!frames.IsWritable() || placement.TagSize + id3v1 > placement.FileSize)
+    if (!frames.IsWritable() || frames.HasDeferredBodies() || placement.TagSize + id3v1 > placement.FileSize)
         return std::nullopt;
     const std::uint8_t version = frames.WriteVersion();
     const std::uint8_t flags = WrittenFlags(frames, tagFlags);

@@ -23,7 +23,8 @@ struct ID3v2Placement {
 // a tag of another version than 3 or 4 gets revision 0 and no flags. The extended header is not written (its
 // CRC and padding size would be stale) and unsynchronisation is not applied, so both flags are cleared.
 //
-// Empty when the tag cannot be written: frames that cannot be written back, a tag above the synchsafe size
-// limit, or a tag area recorded as larger than the file or reaching into its ID3v1 tag.
+// Empty when the tag cannot be written: frames that cannot be written back or whose bodies are still in the
+// file, a tag above the synchsafe size limit, or a tag area recorded as larger than the file or reaching into
+// its ID3v1 tag.
 std::optional<std::vector<std::uint8_t>> ComposeID3v2Tag(const ID3v2Frames& frames, std::uint8_t revision,
                                                          std::uint8_t tagFlags, const ID3v2Placement& placement);

@@ -62,6 +62,8 @@ std::uint16_t RawFrame::Flags() const
 
 std::optional<std::vector<std::uint8_t>> RawFrame::Content(std::uint8_t version) const
 {
+    if (Deferred)
+        return std::nullopt;
     return version == 4 ? ContentV4(Header[9], Body) : ContentV3(Header[9], Body);
 }
 
@@ -76,5 +78,5 @@ void RawFrame::AppendTo(std::vector<std::uint8_t>& out, std::uint8_t version) co
 
 std::uint64_t RawFrame::WrittenSize() const
 {
-    return ID3v2Size::FrameHeaderSize + Body.size();
+    return ID3v2Size::FrameHeaderSize + (Deferred ? Deferred->Size : Body.size());
 }

@@ -146,6 +146,40 @@ std::optional<std::span<const std::uint8_t>> TMP3File::ReadBytes(std::int64_t of
     return ReadAhead.Read(Handle, offset, count, ahead, InView());
 }
 
+// The body as the frame walk asks for it: each read takes the bytes up to the next 64 KiB along, with the footer
+// and the start of the audio when it reaches the end, so that a tag and the first frame behind it take one or
+// two reads; a large picture is not read at all unless it lies among them.
+class TMP3File::BodySource : public FrameAreaSource {
+public:
+    explicit BodySource(TMP3File& file)
+        : File(file), Base(file.ID3v2BodyOffset()),
+          Length(static_cast<std::size_t>(file.ID3v2BodyEnd() - file.ID3v2BodyOffset()))
+    {
+    }
+    std::size_t Size() const { return Length; }
+
+    std::span<const std::uint8_t> Bytes(std::size_t offset, std::size_t count) override
+    {
+        if (offset >= Length)
+            return {};
+        count = std::min(count, Length - offset);
+        const std::size_t rest = Length - offset - count;
+        const std::size_t ahead = rest > FrameReadAhead ? FrameReadAhead : rest + File.FooterBytes() + FirstMPEGRead;
+        return File.ReadBytes(Base + static_cast<std::int64_t>(offset), count, ahead)
+            .value_or(std::span<const std::uint8_t>{});
+    }
+    bool Holds(std::size_t offset, std::size_t count) const override
+    {
+        return File.InView() && File.ReadAhead.Held(Base + static_cast<std::int64_t>(offset)) >= count;
+    }
+
+private:
+    static constexpr std::size_t FrameReadAhead = 65536;
+    TMP3File& File;
+    std::int64_t Base;
+    std::size_t Length;
+};
+
 void TMP3File::UpdateFileSize()
 {
     if (IsOpen) {
@@ -390,8 +424,8 @@ bool TMP3File::ReadID3v2Frames()
         ReadID3v2Header();
     if (!HasID3v2())
         return IsOpen;
-    if (const auto body = ID3v2BodyBytes())
-        Frames.Load(body->data(), body->size(), Version, V2Header[5]);
+    BodySource body(*this);
+    Frames.Load(body, body.Size(), Version, V2Header[5]);
     return IsOpen;
 }
 
@@ -422,7 +456,7 @@ bool TMP3File::WriteID3v2Tag()
     bool result = false;
     if (OpenReadWrite()) {
         const std::int64_t length = CurrentLength();
-        const auto tag = length < 0 ? std::nullopt
+        const auto tag = length < 0 || !LoadDeferredBodies() ? std::nullopt
             : ComposeID3v2Tag(Frames, V2Header[4], V2Header[5],
                               {static_cast<std::uint64_t>(length), TagSize, DetectID3v1()});
         result = tag && !ExtHeaderUnreadable && WriteComposedTag(*tag);
@@ -431,6 +465,28 @@ bool TMP3File::WriteID3v2Tag()
     }
     RestoreAttributes(FileName, saved);
     return result;
+}
+
+// Reads the bodies the frames left in the file. The tag's header and each such frame's ID and size must still be
+// where they were read: bodies from a file changed since then would belong to other frames.
+bool TMP3File::LoadDeferredBodies()
+{
+    if (!Frames.HasDeferredBodies())
+        return true;
+    std::array<std::uint8_t, ID3v2HeaderSize> header {};
+    if (FileIO::ReadAt(Handle, 0, header.data(), header.size()) != ID3v2HeaderSize || header != V2Header)
+        return false;
+    const std::int64_t base = ID3v2BodyOffset();
+    return Frames.LoadDeferredBodies([&](const RawFrame& frame) -> std::optional<std::vector<std::uint8_t>> {
+        const std::int64_t body = base + static_cast<std::int64_t>(frame.Deferred->Offset);
+        std::array<std::uint8_t, ID3v2Size::FrameHeaderSize> stored {};
+        std::vector<std::uint8_t> bytes(frame.Deferred->Size);
+        const bool read = FileIO::ReadAt(Handle, body - ID3v2Size::FrameHeaderSize, stored.data(), stored.size())
+                == ID3v2Size::FrameHeaderSize
+            && std::equal(stored.begin(), stored.begin() + 8, frame.Header.begin())
+            && FileIO::ReadAt(Handle, body, bytes.data(), bytes.size()) == static_cast<std::int64_t>(bytes.size());
+        return read ? std::optional(std::move(bytes)) : std::nullopt;
+    });
 }
 
 // Puts a tag made for this file's tag area at its start: over the old area when it is as large, else through a

@@ -46,9 +46,10 @@ Bytes CommentBody(std::string_view description, std::string_view text)
     return Concat({Bytes{0, 'e', 'n', 'g'}, Text(description), Bytes{0}, Text(text)});
 }
 
-Bytes PictureBody(std::string_view mime, std::uint8_t type, std::string_view description, std::uint8_t seed)
+Bytes PictureBody(std::string_view mime, std::uint8_t type, std::string_view description, std::uint8_t seed,
+                  std::size_t imageSize = 300)
 {
-    Bytes image(300);
+    Bytes image(imageSize);
     for (std::size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<std::uint8_t>(seed + i * 7);
     return Concat({Bytes{0}, Text(mime), Bytes{0, type}, Text(description), Bytes{0}, image});
@@ -69,7 +70,7 @@ Bytes PrivateBody(std::string_view owner, std::size_t size)
 
 // A tag of the kind real taggers leave: every field the editor shows, a 16-bit title, several pictures,
 // comments, user texts and private frames, and frames the engine has no slot for. Sizes encoded for the version;
-// version 4 keeps its year in "TDRC". The second private frame's body is 200 bytes: size bytes 00 00 01 48 in
+// version 4 keeps its year in "TDRC". The front cover reaches far past the first bytes read from the file. The second private frame's body is 200 bytes: size bytes 00 00 01 48 in
 // version 4.
 std::vector<Bytes> RichFrames(std::uint8_t version)
 {
@@ -87,7 +88,7 @@ std::vector<Bytes> RichFrames(std::uint8_t version)
         frame("TCOP", TextBody("2001 Label")),
         frame("TENC", TextBody("Encoder")),
         frame("WXXX", Concat({Bytes{0, 0}, Text("http://example.org/")})),
-        frame("APIC", PictureBody("image/png", 3, "", 1)),
+        frame("APIC", PictureBody("image/png", 3, "", 1, 20000)),
         frame("COMM", CommentBody("", "First comment")),
         frame("COMM", CommentBody("note", "Second comment")),
         frame("APIC", PictureBody("image/jpeg", 4, "back", 2)),
