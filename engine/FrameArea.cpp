@@ -29,11 +29,6 @@ bool IsFrameID(std::span<const std::uint8_t> id, std::size_t length)
                        [](std::uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
 }
 
-bool IsFrameID(const std::uint8_t* id, std::size_t length)
-{
-    return IsFrameID(std::span<const std::uint8_t>(id, length), length);
-}
-
 // Whether a frame body ending at offset `end` is followed by the end of the area, padding or the next frame's ID.
 bool EndsOnFrameBoundary(FrameAreaSource& area, std::size_t areaSize, std::size_t end)
 {
@@ -103,7 +98,7 @@ void ReadV22Frames(FrameArea& result, const std::uint8_t* area, std::size_t size
     while (pos + V22HeaderSize <= size && area[pos] != 0) {
         const std::uint8_t* bytes = area + pos + 3;
         const std::size_t bodySize = std::size_t{bytes[0]} << 16 | std::size_t{bytes[1]} << 8 | bytes[2];
-        if (!IsFrameID(area + pos, 3) || bodySize > size - pos - V22HeaderSize) {
+        if (!IsFrameID({area + pos, 3}, 3) || bodySize > size - pos - V22HeaderSize) {
             result.Writable = false; // the rest has no version 2.3 form
             return;
         }
@@ -136,12 +131,13 @@ FrameArea FrameArea::Read(FrameAreaSource& area, std::size_t size, std::uint8_t 
         result.Writable = false; // the whole tag is compressed in a way no other program defined
         return result;
     }
-    if (version != 2 && !(unsynchronised && version != 4)) {
+    // Version 2.2 frames are converted whole, and before version 2.4 unsynchronisation covers the whole tag,
+    // frame headers included: these are walked in memory.
+    const bool walkedInMemory = version == 2 || (unsynchronised && version != 4);
+    if (!walkedInMemory) {
         ReadFrames(result, area, size, version, unsynchronised);
         return result;
     }
-    // Version 2.2 frames are converted whole, and before version 2.4 unsynchronisation covers the whole tag,
-    // frame headers included: these are walked in memory.
     const std::span<const std::uint8_t> whole = area.Bytes(0, size);
     std::vector<std::uint8_t> bytes = unsynchronised ? RemoveUnsynchronisation(whole.data(), whole.size())
                                                      : std::vector<std::uint8_t>(whole.begin(), whole.end());

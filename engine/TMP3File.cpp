@@ -585,17 +585,12 @@ bool TMP3File::ReadID3v2Body(std::vector<std::uint8_t>& body)
     body.clear();
     if (!HasV2 || !EnsureOpen())
         return false;
-    const auto bytes = ID3v2BodyBytes();
+    // Read as the file holds it, together with the footer and the start of the audio behind it.
+    const auto bytes = ReadBytes(ID3v2BodyOffset(), static_cast<std::size_t>(ID3v2BodyEnd() - ID3v2BodyOffset()),
+                                 FooterBytes() + FirstMPEGRead);
     if (bytes)
         body.assign(bytes->begin(), bytes->end());
     return bytes.has_value();
-}
-
-// The body as the file holds it, read together with the footer and the start of the audio behind it.
-std::optional<std::span<const std::uint8_t>> TMP3File::ID3v2BodyBytes()
-{
-    return ReadBytes(ID3v2BodyOffset(), static_cast<std::size_t>(ID3v2BodyEnd() - ID3v2BodyOffset()),
-                     FooterBytes() + FirstMPEGRead);
 }
 
 bool TMP3File::ID3v2TagFitsFile() const

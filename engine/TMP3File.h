@@ -183,7 +183,6 @@ private:
     std::int64_t KnownLength() const;
     std::optional<std::span<const std::uint8_t>> ReadBytes(std::int64_t offset, std::size_t count,
                                                            std::size_t ahead);
-    std::optional<std::span<const std::uint8_t>> ID3v2BodyBytes();
     bool LoadID3v2Header();
     void TakeID3v2HeaderFields();
     bool ReadExtendedHeader();

@@ -70,8 +70,8 @@ Bytes PrivateBody(std::string_view owner, std::size_t size)
 
 // A tag of the kind real taggers leave: every field the editor shows, a 16-bit title, several pictures,
 // comments, user texts and private frames, and frames the engine has no slot for. Sizes encoded for the version;
-// version 4 keeps its year in "TDRC". The front cover reaches far past the first bytes read from the file. The second private frame's body is 200 bytes: size bytes 00 00 01 48 in
-// version 4.
+// version 4 keeps its year in "TDRC". The front cover reaches far past the first bytes read from the file. The
+// second private frame's body is 200 bytes: size bytes 00 00 01 48 in version 4.
 std::vector<Bytes> RichFrames(std::uint8_t version)
 {
     const auto frame = [version](std::string_view id, const Bytes& body) { return Frame(id, body, version); };
