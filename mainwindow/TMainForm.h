@@ -2,6 +2,7 @@
 
 #include "ui_MainForm.h"
 
+#include "BrowseDirectoryDlg.h"
 #include "TMP3File.h"
 
 #include <QtGui/QPixmap>
@@ -61,6 +62,8 @@ public:
     const std::string VersionNumber = "1.4.5";
     const std::string VersionDate = "April 14, 2002";
     TMP3File Engine;
+    // The folder chooser of Add Directory; it starts at the options' default browse directory.
+    TBrowseDirectoryDlg BrowseDlg;
     // One entry per list row: its directory (with trailing "/") and its file name when it was added.
     std::vector<std::string> ItemDirectories;
     std::vector<std::string> OriginalNames;
