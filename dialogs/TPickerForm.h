@@ -2,6 +2,8 @@
 
 #include "ui_PickerForm.h"
 
+#include "Drives.h"
+
 #include <QtWidgets/QDialog>
 
 #include <string>
@@ -25,4 +27,21 @@ public:
     // The chosen files, entry i of each being the same file.
     std::vector<std::string> SelectedNames() const;
     std::vector<std::string> SelectedDirectories;
+
+private:
+    void ReadDrives();
+    void ShowDirectory(const std::string& directory);
+    std::string FileListDirectory() const;
+    void Choose(int fileRow);
+    void ShowChosenCount();
+
+    void DriveListChange(int index);
+    void DirListChange();
+    void FilterChange();
+    void Add1Click();
+    void AddAllClick();
+    void Remove1Click();
+    void RemoveAllClick();
+
+    std::vector<Drive> Drives;
 };

@@ -29,6 +29,7 @@ public:
 
     // Lifecycle and file access.
     void SetFileName(const std::string& path);
+    const std::string& GetFileName() const { return FileName; }
     bool OpenRead();
     bool OpenReadWrite();
     void Close();

@@ -19,10 +19,10 @@ Forms::Forms()
     Main = std::make_unique<TMainForm>();
     FileInfo = std::make_unique<TFileInfoForm>(Main.get());
     Filters = std::make_unique<TFiltersForm>(Main.get());
-    Loading = std::make_unique<TLoadingForm>(Main.get());
+    Loading = std::make_unique<TLoadingForm>(*Main);
     About = std::make_unique<TAboutForm>(Main.get());
     Picker = std::make_unique<TPickerForm>(Main.get());
-    Options = std::make_unique<TOptionsForm>(Main.get());
+    Options = std::make_unique<TOptionsForm>(*Picker, Main->BrowseDlg, Main.get());
     Main->AttachDialogs(*FileInfo, *Filters, *Loading, *About, *Picker, *Options);
 }
 

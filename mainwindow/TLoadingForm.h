@@ -2,12 +2,44 @@
 
 #include "ui_LoadingForm.h"
 
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QTimer>
 #include <QtWidgets/QDialog>
 
-// The "Please Wait..." dialog that loads files into the list.
+#include <string>
+#include <vector>
+
+class TMainForm;
+
+// The "Please Wait..." dialog that loads files into the list. Shown modally, it starts the load from a
+// one-shot timer once it is up, runs the whole load in that one timer event, and closes itself.
 class TLoadingForm : public QDialog, public Ui::LoadingForm {
     Q_OBJECT
 
 public:
-    explicit TLoadingForm(QWidget* parent = nullptr);
+    enum Mode { FileListMode, DirectoryMode };
+
+    explicit TLoadingForm(TMainForm& mainForm);
+
+    // Set by the caller before showing the dialog. In FileListMode, entry i of the two lists is one file
+    // (directory ending in "/", name); in DirectoryMode the tree under the main window's chosen folder is
+    // scanned.
+    Mode LoadMode = FileListMode;
+    std::vector<std::string> DirectoryList;
+    std::vector<std::string> NameList;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void TimerTimer();
+    void LoadFileList();
+    void ScanDirectory(const std::string& directory);
+    void Advance(int step, int wrap);
+    void ShowProgress();
+
+    TMainForm& MainForm;
+    QTimer Timer;
+    // Painting the gauge and the new rows costs more than reading a file, so it happens at most this often.
+    QElapsedTimer SinceShown;
 };

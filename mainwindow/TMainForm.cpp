@@ -14,8 +14,6 @@
 
 namespace {
 
-// Widths of the list's columns; 0 keeps the toolkit's default.
-constexpr std::array<int, 7> ColumnWidths = {300, 45, 45, 150, 0, 75, 0};
 constexpr int ImportSchemeLimit = 100;
 constexpr int YearLimit = 4;
 
@@ -29,15 +27,17 @@ TMainForm::TMainForm(QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     CentreOnDesktop();
+    for (std::size_t i = 0; i < Bitmaps.size(); ++i)
+        Bitmaps[i] = QPixmap(QStringLiteral(":/list/%1.png").arg(i));
     BuildPopupMenus();
     SetUpList();
     SetUpEditor();
+    connect(AddFilesMI, &QAction::triggered, this, &TMainForm::AddFilesMIClick);
+    connect(AddDirectoryMI, &QAction::triggered, this, &TMainForm::AddDirectoryMIClick);
     connect(ExitMI, &QAction::triggered, this, &QWidget::close);
     connect(FiltersMI, &QAction::triggered, this, [this] { FiltersForm->exec(); });
     connect(OptionsMI, &QAction::triggered, this, [this] { OptionsForm->exec(); });
 
-    for (std::size_t i = 0; i < Bitmaps.size(); ++i)
-        Bitmaps[i] = QPixmap(QStringLiteral(":/list/%1.png").arg(i));
     RenScheme->setCurrentIndex(1);
     ImportCB->setCurrentIndex(1);
     LoadSettings();
@@ -82,13 +82,6 @@ void TMainForm::BuildPopupMenus()
     MP3Options->addAction(PlayMP3);
     MP3Options->addSeparator();
     MP3Options->addActions({WriteID3v1, WriteID3v2, CreateID3v1, CreateID3v2});
-}
-
-void TMainForm::SetUpList()
-{
-    for (std::size_t column = 0; column < ColumnWidths.size(); ++column)
-        if (ColumnWidths[column] > 0)
-            Selected3->setColumnWidth(static_cast<int>(column), ColumnWidths[column]);
 }
 
 void TMainForm::SetUpEditor()

@@ -3,18 +3,22 @@
 #include "ui_MainForm.h"
 
 #include "BrowseDirectoryDlg.h"
+#include "ListedFiles.h"
+#include "ShownFields.h"
 #include "TMP3File.h"
 
 #include <QtGui/QPixmap>
 #include <QtWidgets/QMainWindow>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 class QCloseEvent;
+class QKeyEvent;
 class QMenu;
+class MP3ListModel;
 class TAboutForm;
 class TFileInfoForm;
 class TFiltersForm;
@@ -56,6 +60,42 @@ public:
     // A version label is grey unless the loaded tag has that version.
     void ShowVersionLabel(QLabel& label, bool isTagVersion);
 
+    // ---- The list (TMainFormList.cpp) ----
+    int RowCount() const;
+    // The file of row i as every command opens it: its directory, then its caption.
+    std::string ItemPath(int i) const;
+    std::string ItemDirectory(int i) const;
+    std::string ItemOriginalName(int i) const;
+    // Row i's flags, icon, title and size from the engine, which has just read that file's tags.
+    void RefreshListItem(int i);
+
+    // ---- Loading (TMainFormLoading.cpp) ----
+    // Reads one file and appends its row; false when it is listed already or cannot be read.
+    bool AddListItem(const std::string& directory, const std::string& name);
+    bool IsInList(const std::string& directory, const std::string& name) const;
+
+    // ---- The editor (TMainFormEditor.cpp) ----
+    void LoadCurrentItem();
+    // Points the engine at the file and reads its tags; true when it has at least one.
+    bool ReadFileTags(const std::string& path);
+    bool ReadItemTags(int i);
+    void ClearID3v1Fields();
+    void ClearID3v2Fields();
+    void ClearAllFields();
+    void ShowID3v1Fields();
+    void ShowID3v2Fields();
+    void StoreID3v1Fields();
+    void StoreID3v2Fields();
+    void TrimID3v1Fields();
+    void TrimID3v2Fields();
+    void TrimAllFields();
+    void TruncateID3v1Fields();
+    std::uint8_t GenreFromCombo() const;
+    void ShowGenreInCombo(std::uint8_t genre);
+    // Fill one half's controls from a file name (Latin-1) by the import scheme and the import filters.
+    void ImportToID3v1Fields(const std::string& fileName);
+    void ImportToID3v2Fields(const std::string& fileName);
+
     QMenu* OptionsMenu = nullptr;
     QMenu* MP3Options = nullptr;
 
@@ -64,9 +104,8 @@ public:
     TMP3File Engine;
     // The folder chooser of Add Directory; it starts at the options' default browse directory.
     TBrowseDirectoryDlg BrowseDlg;
-    // One entry per list row: its directory (with trailing "/") and its file name when it was added.
-    std::vector<std::string> ItemDirectories;
-    std::vector<std::string> OriginalNames;
+    // The rows of Selected3; each row carries its directory and its original name.
+    MP3ListModel* ListModel = nullptr;
     // Directory of the running program, with trailing "/"; the help pages are found relative to it.
     QString ProgramDirectory;
     // The override cursor in force when SaveScreenCursor ran; empty when there was none.
@@ -86,7 +125,26 @@ private:
     void UseImportClick();
     void FormClose();
 
+    void Selected3Click();
+    void Selected3KeyUp(const QKeyEvent& key);
+    void SelectAllRows();
+    void Selected3ColumnClick(int column);
+    void Selected3ContextPopup();
+    void ClearMP3MIClick();
+    void DisableFileCommands();
+    QList<int> SelectedRows() const;
+
+    void AddFilesMIClick();
+    void AddDirectoryMIClick();
+
+    bool ImportWanted(const QCheckBox& tagSwitch) const;
+    void ShowTagPresence(QLabel& image, QAbstractButton& deleteButton, bool present);
+    void RecordShown(QWidget& control, std::string engineText);
+    std::string StoredText(const QWidget& control) const;
+
     std::array<QPixmap, 6> Bitmaps;
+    ListedFiles Listed;
+    ShownFields Shown;
 
     TFileInfoForm* FileInfoForm = nullptr;
     TFiltersForm* FiltersForm = nullptr;

@@ -19,7 +19,11 @@ list/N.png, the list view's image list:
   3 ID3v2 only     a red disc bearing the digit 2
   4 tag present    a green ball
   5 tag absent     a red ball
-glyphs/: delete.png (red cross, the delete-tag buttons), help.png (question mark, the macro list).
+glyphs/: delete.png (red cross, the delete-tag and delete-filter buttons), help.png (question mark, the
+  macro list), add.png (green plus, the add-filter buttons), arrow.png (right arrow between a filter's two
+  characters), and the file picker's move buttons: add1.png and addall.png (one and two green triangles
+  pointing right, towards the chosen files), remove1.png and removeall.png (one and two red triangles
+  pointing left).
 """
 
 import math
@@ -210,10 +214,28 @@ LIST = {
     5: [(disc(8, 8, 6.5), shaded((215, 30, 30), 8, 8, 6.5))],
 }
 
+
+def pointer(tip_x, direction, dark, light):
+    """A triangle with its tip at tip_x, pointing right (direction 1) or left (-1), outlined."""
+    back = tip_x - direction * 6.5
+    inner_tip, inner_back = tip_x - direction * 1.6, back + direction * 1.0
+    return [(polygon([(back, 2), (tip_x, 8), (back, 14)]), solid(dark)),
+            (polygon([(inner_back, 4.3), (inner_tip, 8), (inner_back, 11.7)]), solid(light))]
+
+
+LIGHT_GREEN = (60, 200, 60)
+LIGHT_RED = (240, 90, 90)
+
 GLYPHS = {
     "delete": [(cross(8, 8, 4.2, 2.6), solid(RED))],
     "help": [(minus(ring(8, 5.8, 2.1, 4.3), lambda x, y: x < 7.2 and y > 5.8), solid(BLUE)),
              (rect(7, 8.6, 9.2, 11), solid(BLUE)), (disc(8.1, 13.6, 1.35), solid(BLUE))],
+    "add": [(plus_sign(8, 8, 6, 4.2), solid(DARK_GREEN)), (plus_sign(8, 8, 5.2, 2.4), solid(GREEN))],
+    "arrow": [(union(rect(1.5, 7, 10, 9), polygon([(9, 3.5), (15, 8), (9, 12.5)])), solid(BLACK))],
+    "add1": pointer(11.5, 1, DARK_GREEN, LIGHT_GREEN),
+    "addall": pointer(8.5, 1, DARK_GREEN, LIGHT_GREEN) + pointer(15, 1, DARK_GREEN, LIGHT_GREEN),
+    "remove1": pointer(4.5, -1, RED, LIGHT_RED),
+    "removeall": pointer(7.5, -1, RED, LIGHT_RED) + pointer(1, -1, RED, LIGHT_RED),
 }
 
 

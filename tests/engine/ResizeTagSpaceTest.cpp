@@ -110,7 +110,8 @@ TEST_F(ResizeTagSpace, TemporaryNameTooLongFailsAndLeavesOriginal)
     std::string deep = dir.path().string();
     const std::size_t wanted = PATH_MAX - 1 - std::string("/a.mp3").size();
     while (deep.size() < wanted) {
-        deep += "/" + std::string(std::min<std::size_t>(200, wanted - deep.size() - 1), 'd');
+        deep += '/';
+        deep.append(std::min<std::size_t>(200, wanted - deep.size()), 'd');
         ASSERT_TRUE(std::filesystem::create_directory(deep)) << deep.size();
     }
     path = deep + "/a.mp3";

@@ -124,7 +124,8 @@ std::optional<TagLibTag> TagLibID3v2(const std::filesystem::path& file)
         std::string line = std::string(id.data(), id.size()) + ":" + frame->toString().to8Bit(true);
         if (auto* picture = dynamic_cast<TagLib::ID3v2::AttachedPictureFrame*>(frame)) {
             const TagLib::ByteVector data = picture->picture();
-            line += ":" + std::to_string(std::hash<std::string>{}(std::string(data.data(), data.size())));
+            line += ':';
+            line += std::to_string(std::hash<std::string>{}(std::string(data.data(), data.size())));
         }
         view.Frames.push_back(line);
     }
@@ -170,9 +171,12 @@ std::vector<std::string> ChangedFrames(const MutagenTag& before, const MutagenTa
 
 std::optional<std::string> RunPython(const std::string& script, const std::vector<std::string>& args)
 {
-    std::string command = "/usr/bin/python3 -c " + ShellQuoted(script);
-    for (const auto& arg : args)
-        command += " " + ShellQuoted(arg);
+    std::string command = "/usr/bin/python3 -c ";
+    command += ShellQuoted(script);
+    for (const auto& arg : args) {
+        command += ' ';
+        command += ShellQuoted(arg);
+    }
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return std::nullopt;

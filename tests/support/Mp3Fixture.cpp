@@ -57,8 +57,9 @@ Bytes ID3v2Header(std::uint8_t version, std::uint8_t flags, std::uint32_t sizeFi
 
 Bytes PaddedID3v2Tag(std::uint32_t totalSize)
 {
-    Bytes tag = ID3v2Header(3, 0, totalSize - 10);
-    tag.resize(totalSize, 0);
+    Bytes tag(totalSize, 0);
+    const Bytes header = ID3v2Header(3, 0, totalSize - 10);
+    std::copy(header.begin(), header.end(), tag.begin());
     return tag;
 }
 

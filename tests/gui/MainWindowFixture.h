@@ -1,0 +1,111 @@
+#pragma once
+
+// The seven windows built as the program builds them, the main window shown, a folder of MP3 files made
+// for the test, and the few gestures the tests make: add a folder through the real folder browser,
+// click a row, press a key.
+#include "GuiTestSupport.h"
+
+#include "Forms.h"
+#include "ID3v2Bytes.h"
+#include "MP3ListModel.h"
+#include "Mp3Fixture.h"
+#include "TMainForm.h"
+
+#include <QtCore/QFile>
+#include <QtTest/QTest>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QHeaderView>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+inline ::testing::Environment* const QtApp = ::testing::AddGlobalTestEnvironment(new QtEnvironment<QApplication>);
+
+// An MP3 file of twenty frames with the tags given; ID3v2 frames are text frames of encoding 0.
+struct TestSong {
+    std::optional<Mp3Fixture::ID3v1Fields> V1 {};
+    std::vector<std::pair<std::string, std::string>> V2 {};
+    std::uint8_t Version = 3;
+
+    Bytes Content() const
+    {
+        Bytes frames;
+        for (const auto& [id, text] : V2)
+            frames = Concat({frames, ID3v2Bytes::Frame(id, ID3v2Bytes::TextBody(text), Version)});
+        return Concat({V2.empty() ? Bytes() : ID3v2Bytes::Tag(Version, frames, 64), Mp3Fixture::Frames(20),
+                       V1 ? Mp3Fixture::ID3v1Record(*V1) : Bytes()});
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    SettingsSandbox Sandbox;
+    TempDir Music;
+    Forms Windows;
+    TMainForm& Main = Windows.MainForm();
+    MP3ListModel& List = *Main.ListModel;
+
+    MainWindowTest() { Main.show(); }
+
+    std::filesystem::path Put(const std::string& name, const TestSong& song) const
+    {
+        const std::filesystem::path path = Music.file(name);
+        std::filesystem::create_directories(path.parent_path());
+        writeFile(path, song.Content());
+        return path;
+    }
+
+    // The folder's path as the list keeps directories: its bytes and one "/".
+    std::string Folder(const std::filesystem::path& folder = {}) const
+    {
+        return (folder.empty() ? Music.path() : folder).string() + "/";
+    }
+
+    // Add Directory, choosing the folder in the folder browser the command shows.
+    void AddDirectory(const std::filesystem::path& folder)
+    {
+        OnNextModal([folder](QWidget& modal) {
+            auto* browser = qobject_cast<QFileDialog*>(&modal);
+            ASSERT_NE(browser, nullptr) << "the folder browser was expected";
+            browser->setDirectory(QFile::decodeName(folder.c_str()));
+            static_cast<QDialog*>(browser)->accept(); // QFileDialog::accept, which checks the folder
+        });
+        Main.AddDirectoryMI->trigger();
+    }
+
+    std::vector<std::string> Captions() const
+    {
+        std::vector<std::string> captions;
+        for (int i = 0; i < List.RowCount(); ++i)
+            captions.push_back(List.Row(i).Caption);
+        return captions;
+    }
+
+    QString Cell(int row, int column) const { return List.index(row, column).data().toString(); }
+
+    void ClickRow(int row, Qt::KeyboardModifiers modifiers = {})
+    {
+        const QRect cell = Main.Selected3->visualRect(List.index(row, 0));
+        QTest::mouseClick(Main.Selected3->viewport(), Qt::LeftButton, modifiers, cell.center());
+    }
+
+    void ClickHeader(int column)
+    {
+        QHeaderView& header = *Main.Selected3->header();
+        const QPoint centre(header.sectionViewportPosition(column) + header.sectionSize(column) / 2,
+                            header.height() / 2);
+        QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(Main.Selected3, key, modifiers); }
+
+    std::vector<int> SelectedRows() const
+    {
+        std::vector<int> rows;
+        for (const QModelIndex& index : Main.Selected3->selectionModel()->selectedRows())
+            rows.push_back(index.row());
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+};
