@@ -51,9 +51,11 @@ void TMP3File::SetFileName(const std::string& path)
 bool TMP3File::Open(int flags)
 {
     Close();
-    Handle = open(FileName.c_str(), flags | O_CLOEXEC);
+    // Not blocking: opening a FIFO that merely has an MP3's name would otherwise wait for a writer. Reads and
+    // writes of a regular file ignore the flag.
+    Handle = open(FileName.c_str(), flags | O_CLOEXEC | O_NONBLOCK);
     struct stat info {};
-    // Only regular files hold tags; a directory or device must not look like an empty MP3 file.
+    // Only regular files hold tags; a directory, FIFO or device must not look like an empty MP3 file.
     if (Handle >= 0 && (fstat(Handle, &info) != 0 || !S_ISREG(info.st_mode)))
         Close();
     IsOpen = IsOpenForWrite = Handle >= 0;

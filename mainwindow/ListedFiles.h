@@ -16,5 +16,10 @@ public:
     void Clear();
 
 private:
+    std::string Key(const std::string& directory, const std::string& name) const;
+    const std::string& RealDirectory(const std::string& directory) const;
+
     std::unordered_set<std::string> Paths;
+    mutable std::string LastDirectory;
+    mutable std::string LastRealDirectory;
 };

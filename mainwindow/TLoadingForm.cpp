@@ -40,14 +40,16 @@ void TLoadingForm::showEvent(QShowEvent* event)
 
 void TLoadingForm::TimerTimer()
 {
+    Progress = 0;
     ProgressBar->setRange(0, CycleLength);
-    ProgressBar->setValue(0);
+    ProgressBar->setValue(Progress);
     ProgressBar->setTextVisible(false);
     SinceShown.start();
     if (LoadMode == FileListMode)
         LoadFileList();
     else
         ScanDirectory(MainForm.BrowseDlg.Selection);
+    ProgressBar->setValue(Progress);
     OKBtn->click();
 }
 
@@ -78,15 +80,18 @@ void TLoadingForm::ScanDirectory(const std::string& directory)
 // Moves the gauge on by step, starting again from 0 at wrap when wrap is not 0.
 void TLoadingForm::Advance(int step, int wrap)
 {
-    const int value = ProgressBar->value() + step;
-    ProgressBar->setValue(wrap ? value % wrap : value);
+    Progress += step;
+    if (wrap)
+        Progress %= wrap;
     if (SinceShown.elapsed() >= RepaintInterval)
         ShowProgress();
 }
 
 void TLoadingForm::ShowProgress()
 {
-    // The load runs inside one event; let the gauge and the rows that came in paint, but take no input.
+    // The gauge repaints itself at once whenever its value changes, so it is told only this often. The load
+    // runs inside one event: let the gauge and the rows that came in paint, but take no input.
+    ProgressBar->setValue(Progress);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     SinceShown.restart();
 }

@@ -40,6 +40,7 @@ private:
 
     TMainForm& MainForm;
     QTimer Timer;
+    int Progress = 0;
     // Painting the gauge and the new rows costs more than reading a file, so it happens at most this often.
     QElapsedTimer SinceShown;
 };
