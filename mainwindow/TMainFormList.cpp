@@ -16,8 +16,9 @@ namespace {
 
 const QString NoFileLoaded = QStringLiteral("No File Loaded!");
 
-// Widths of the list's columns; 0 keeps the toolkit's default.
+// Widths of the list's columns; 0 keeps the default, narrow enough for all seven to fit the window.
 constexpr std::array<int, MP3ListModel::ColumnCount> ColumnWidths = {300, 45, 45, 150, 0, 75, 0};
+constexpr int DefaultColumnWidth = 50;
 
 // Keys after which the editor follows the selection: letters (type-ahead), Space and the moving keys.
 bool MovesSelection(int key)
@@ -44,6 +45,7 @@ void TMainForm::SetUpList()
                                   QIcon(Image(ID3v1OnlyImage)), QIcon(Image(ID3v2OnlyImage))},
                                  this);
     Selected3->setModel(ListModel);
+    Selected3->header()->setDefaultSectionSize(DefaultColumnWidth);
     for (int column = 0; column < MP3ListModel::ColumnCount; ++column)
         if (ColumnWidths[static_cast<std::size_t>(column)] > 0)
             Selected3->setColumnWidth(column, ColumnWidths[static_cast<std::size_t>(column)]);

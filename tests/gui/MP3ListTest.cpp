@@ -2,7 +2,8 @@
 // that move the editor, header clicks, the context menu and clearing.
 #include "MainWindowFixture.h"
 
-#include "StringOps.h"
+#include "TLoadingForm.h"
+#include "TPickerForm.h"
 
 #include <QtWidgets/QMenu>
 
@@ -212,6 +213,70 @@ TEST_F(MainWindowTest, AFileGoneFromDiskEmptiesTheEditorInsteadOfKeepingTheLastO
     EXPECT_EQ(Main.TitleV2->text(), "");
     EXPECT_FALSE(Main.DeleteID3v1Btn->isEnabled());
     EXPECT_FALSE(Main.DeleteID3v2Btn->isEnabled());
+}
+
+TEST_F(MainWindowTest, FilesPickedInThePickerAreLoadedOnceEach)
+{
+    Put("one.mp3", {.V2 = {{"TIT2", "One"}}});
+    Put("two.mp3", {});
+    Put("sub/three.mp3", {});
+    AddDirectory(Music.file("sub"));
+    ASSERT_EQ(Captions(), std::vector<std::string>{"three.mp3"});
+
+    TPickerForm& picker = Windows.PickerForm();
+    for (const char* folder : {"", "sub"}) {
+        OnNextModal([&](QWidget&) {
+            picker.SetDirectory(Music.file(folder).string());
+            picker.AddAll->click();
+            picker.Done->click();
+        });
+        Main.AddFileBtn->click();
+    }
+    // The picker starts empty each time; a file already listed is not listed again.
+    EXPECT_EQ(picker.SelectedNames(), std::vector<std::string>{"three.mp3"});
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"three.mp3", "one.mp3", "two.mp3"}));
+    EXPECT_EQ(List.Row(1).Directory, Folder());
+    EXPECT_EQ(Cell(1, 3), "One");
+
+    // A cancelled pick loads nothing.
+    OnNextModal([&](QWidget&) {
+        picker.SetDirectory(Music.path().string());
+        picker.AddAll->click();
+        picker.CancelBtn->click();
+    });
+    Main.AddFilesMI->trigger();
+    EXPECT_EQ(List.RowCount(), 3);
+}
+
+// Files other programs wrote, files cut short and files of random bytes: every one is read without a message, and
+// clicking through them shows no box either.
+TEST_F(MainWindowTest, MalformedAndForeignFilesLoadAndShowWithoutAMessage)
+{
+    std::filesystem::copy(VELLUM_TEST_DATA_DIR, Music.file("data"), std::filesystem::copy_options::recursive);
+    const Bytes song = TestSong {.V2 = {{"TIT2", "Cut"}}}.Content();
+    writeFile(Music.file("cut.mp3"), Slice(song, 0, 30));
+    std::filesystem::path deep = Music.file("deep");
+    for (int level = 0; level < 100; ++level)
+        deep /= "d";
+    std::filesystem::create_directories(deep);
+    writeFile(deep / "bottom.mp3", song);
+
+    QStringList boxes;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&boxes] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            box->close();
+        }
+    });
+    watch.start(5);
+    AddDirectory(Music.path());
+    for (int row = 0; row < List.RowCount(); ++row)
+        ClickRow(row);
+    EXPECT_EQ(boxes, QStringList());
+    const auto captions = Captions();
+    for (const char* name : {"cut.mp3", "bottom.mp3", "v24tagswithalbumimage.mp3", "cbr-silence.mp3"})
+        EXPECT_NE(std::find(captions.begin(), captions.end(), name), captions.end()) << name;
 }
 
 } // namespace

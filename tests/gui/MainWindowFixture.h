@@ -86,6 +86,7 @@ protected:
 
     void ClickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {
+        Main.Selected3->scrollTo(List.index(row, 0));
         const QRect cell = Main.Selected3->visualRect(List.index(row, 0));
         QTest::mouseClick(Main.Selected3->viewport(), Qt::LeftButton, modifiers, cell.center());
     }
