@@ -114,6 +114,12 @@ TFiltersForm::TFiltersForm(QWidget* parent)
     connect(RenAddBtn, &QToolButton::clicked, this, &TFiltersForm::RenAddBtnClick);
     connect(ImpDelBtn, &QToolButton::clicked, this, &TFiltersForm::ImpDelBtnClick);
     connect(RenDelBtn, &QToolButton::clicked, this, &TFiltersForm::RenDelBtnClick);
+    // Enter in a half's edits adds its filter, where a default Close button would shut the dialog instead.
+    CloseBtn->setAutoDefault(false);
+    for (QLineEdit* edit : {ImpFilter1, ImpFilter2})
+        connect(edit, &QLineEdit::returnPressed, this, &TFiltersForm::ImpAddBtnClick);
+    for (QLineEdit* edit : {RenFilter1, RenFilter2})
+        connect(edit, &QLineEdit::returnPressed, this, &TFiltersForm::RenAddBtnClick);
     connect(ImpFilters, &QCheckBox::toggled, this, &TFiltersForm::ImpFiltersClick);
     connect(RenFilters, &QCheckBox::toggled, this, &TFiltersForm::RenFiltersClick);
     LoadFilterLists();

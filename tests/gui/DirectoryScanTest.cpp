@@ -1,15 +1,15 @@
-// Finding MP3 files on disk and reading each into a list row: which files a folder tree yields and in which
-// order, and what a row holds for files that are tagged, damaged or no files at all.
+// Loading beyond what a load through the window shows: the files a tree yields through links, hidden files, folders
+// named like MP3 files, folders that cannot be read or lie deep; a row read only from a regular file; and the
+// duplicate test, which knows a file by what it is on disk, not by how its path is spelt.
 #include "DirectoryScan.h"
-#include "ID3v2Bytes.h"
 #include "ListRow.h"
+#include "ListedFiles.h"
 #include "Mp3Fixture.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -39,18 +39,18 @@ struct DirectoryScanTest : ::testing::Test {
     }
 };
 
-TEST_F(DirectoryScanTest, FilesOfAFolderComeBeforeItsSubfoldersAndOnlyRegularFilesCount)
+TEST_F(DirectoryScanTest, FilesOfAFolderComeBeforeItsSubfoldersAndLinksToFoldersAreNotFollowed)
 {
-    for (const char* file : {"b.mp3", "A.MP3", "c.mp2", ".h.mp3", "d.mp4", "e.txt", "sub/x.mp3", "sub/deeper/y.mpa",
-                             "a-sub/z.mp3", ".hidden/h.mp3", "folder.mp3/f.mp3"})
+    for (const char* file : {"b.mp3", ".h.mp3", "e.txt", "sub/x.mp3", "sub/deeper/y.mpa", "z-sub/z.mp3",
+                             ".hidden/h.mp3", "folder.mp3/f.mp3"})
         Touch(file);
-    ASSERT_EQ(mkfifo((root + "fifo.mp3").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((root + "fifo.mp3").c_str(), 0600), 0); // the scan must not hand it on to be opened
     fs::create_symlink(root + "b.mp3", root + "link.mp3");
     fs::create_symlink(root + "nowhere.mp3", root + "broken.mp3");
-    fs::create_directory_symlink(root, root + "sub/loop");
     fs::create_directory_symlink(root + "sub", root + "sub-link.mp3");
-    const Paths expected = {".h.mp3",      "A.MP3",     "b.mp3",           "c.mp2",           "link.mp3",
-                            "a-sub/z.mp3", "folder.mp3/f.mp3", "sub/x.mp3", "sub/deeper/y.mpa"};
+    // Subfolders are walked depth first: all of "sub" before "z-sub".
+    const Paths expected = {".h.mp3",    "b.mp3",            "link.mp3",   "folder.mp3/f.mp3",
+                            "sub/x.mp3", "sub/deeper/y.mpa", "z-sub/z.mp3"};
     // The chosen folder may be spelt without its "/", with two, or through a link.
     EXPECT_EQ(Scan(root, root), expected);
     EXPECT_EQ(Scan(dir.path().string(), root), expected);
@@ -82,38 +82,6 @@ TEST_F(DirectoryScanTest, TreeAHundredLevelsDeepIsFoundWhole)
     EXPECT_EQ(Scan(root, root), expected);
 }
 
-TEST_F(DirectoryScanTest, RowHoldsTheTagsAndFirstFrameOfTheFile)
-{
-    using namespace Mp3Fixture;
-    const Bytes v1 = ID3v1Record({"One"});
-    const Bytes v2 = ID3v2Bytes::Tag(3, ID3v2Bytes::Frame("TIT2", ID3v2Bytes::TextBody("Two \xE9")), 100);
-    const Bytes untitledV2 = ID3v2Bytes::Tag(3, ID3v2Bytes::Frame("TPE1", ID3v2Bytes::TextBody("Band")), 100);
-    const struct {
-        Bytes Content;
-        bool V1, V2;
-        std::string Title, Length;
-        int Bitrate;
-    } cases[] = {
-        {Mp3(200), false, false, "", "0:06", 128},
-        {Mp3(200, 0, v1), true, false, "One", "0:06", 128},
-        {Concat({v2, Mp3(200)}), false, true, "Two \xE9", "0:06", 128},
-        {Concat({v2, Mp3(200, 0, v1)}), true, true, "Two \xE9", "0:06", 128},
-        {Concat({untitledV2, Mp3(200, 0, v1)}), true, true, "", "0:06", 128}, // an ID3v2 tag's title, even none
-        {{}, false, false, "", "0:00", 0},
-        {Bytes(5000, 0x5A), false, false, "", "0:00", 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.Content.size() << " bytes, title " << c.Title);
-        writeFile(root + "song.mp3", c.Content);
-        const std::optional<ListRow> row = ReadListRow(root, "song.mp3");
-        ASSERT_TRUE(row);
-        EXPECT_EQ(row->Path() + " " + row->OriginalName, root + "song.mp3 song.mp3");
-        EXPECT_EQ(std::make_tuple(row->HasID3v1, row->HasID3v2, row->Title), std::make_tuple(c.V1, c.V2, c.Title));
-        EXPECT_EQ(std::make_tuple(row->Bitrate, row->Length, row->Size),
-                  std::make_tuple(c.Bitrate, c.Length, static_cast<std::int64_t>(c.Content.size())));
-    }
-}
-
 TEST_F(DirectoryScanTest, RowIsReadThroughALinkButNeverFromAFifoOrFolder)
 {
     writeFile(root + "song.mp3", Mp3Fixture::Mp3(10, 0, Mp3Fixture::ID3v1Record({"One"})));
@@ -125,6 +93,37 @@ TEST_F(DirectoryScanTest, RowIsReadThroughALinkButNeverFromAFifoOrFolder)
     EXPECT_EQ(linked->Caption + " " + linked->Title, "link.mp3 One");
     for (const char* name : {"fifo.mp3", "folder.mp3", "missing.mp3"})
         EXPECT_FALSE(ReadListRow(root, name)) << name;
+}
+
+TEST_F(DirectoryScanTest, SameFileReachedAnotherWayIsListedOnce)
+{
+    for (const char* name : {"a.mp3", "A.mp3", "sub/b.mp3"})
+        Touch(name);
+    fs::create_directory_symlink(root + "sub", root + "sublink");
+    fs::create_symlink(root + "a.mp3", root + "alink.mp3");
+    ListedFiles listed;
+    ASSERT_TRUE(listed.Insert(root, "a.mp3"));
+    ASSERT_TRUE(listed.Insert(root + "sub/", "b.mp3"));
+    const struct {
+        std::string Directory, Name;
+        bool Listed;
+    } cases[] = {
+        {root + "./", "a.mp3", true},       {root + "sub/../", "a.mp3", true},
+        {root + "sublink/../", "a.mp3", true}, // ".." of a link is the parent of its target
+        {root, "alink.mp3", true},          {root + "sublink/", "b.mp3", true},
+        {root, "A.mp3", false},             {root + "sub/", "B.mp3", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(listed.Contains(c.Directory, c.Name), c.Listed) << c.Directory + c.Name;
+        EXPECT_EQ(listed.Insert(c.Directory, c.Name), !c.Listed) << c.Directory + c.Name;
+    }
+
+    // Renamed through the link to its folder, the file is listed under its new name only.
+    listed.Rename(root + "sublink/", "b.mp3", "Artist-Title.mp3");
+    fs::rename(root + "sub/b.mp3", root + "sub/Artist-Title.mp3");
+    EXPECT_TRUE(listed.Contains(root + "sub/", "Artist-Title.mp3"));
+    Touch("sub/b.mp3");
+    EXPECT_FALSE(listed.Contains(root + "sub/", "b.mp3")) << "a new file under the old name is another file";
 }
 
 } // namespace

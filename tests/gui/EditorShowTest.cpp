@@ -12,7 +12,7 @@ using IndependentReaders::MutagenID3v2;
 
 class EditorShowTest : public MainWindowTest {
 protected:
-    // Adds the files in this order and clicks the row of the one named.
+    // Clicks the row of the file named, adding it to the list first when it is not there yet.
     void Show(const std::string& name)
     {
         for (int row = 0; row < List.RowCount(); ++row)
@@ -43,7 +43,7 @@ TEST_F(EditorShowTest, ID3v1TrackAndGenreShowAsTheUserReadsThem)
                                      {12, 0, true, "12", "Blues"},    {123, 28, true, "123", "Vocal"},
                                      {0, 200, true, "", nullptr}};
     for (const Case& c : cases) {
-        const std::string name = "t" + std::to_string(c.TrackByte) + "g" + std::to_string(c.GenreByte) + ".mp3";
+        const std::string name = std::to_string(c.TrackByte) + "g" + std::to_string(c.GenreByte) + ".mp3";
         Put(name, {.V1 = Mp3Fixture::ID3v1Fields {.Title = "  Padded  ", .Track = c.TrackByte, .Genre = c.GenreByte}});
         Main.PadTrack->setChecked(c.PadTrack);
         Show(name);
@@ -94,7 +94,6 @@ TEST_F(EditorShowTest, VersionLabelsAndPresenceImagesFollowTheFile)
                 << name << " " << labelVersion;
         EXPECT_EQ(Main.hasID3v2Bmp->pixmap().toImage(), version ? present : absent) << name;
         EXPECT_EQ(Main.DeleteID3v2Btn->isEnabled(), version != 0) << name;
-        EXPECT_EQ(Main.DeleteBtn->isEnabled(), version != 0) << name;
     }
 }
 
@@ -127,7 +126,7 @@ TEST_F(EditorShowTest, AFileWithoutTagsShowsWhatTheImportSchemeReadsInItsName)
     Main.ImportCB->setEditText(QString(10000, QLatin1Char('x')) + QStringLiteral(" $TITLE"));
     Show("the_band-my_song.mp3");
     EXPECT_EQ(Main.TitleV2->text(), "The Band-My Song");
-        EXPECT_EQ(readFile(path), before) << "showing a file never writes it";
+    EXPECT_EQ(readFile(path), before) << "showing a file never writes it";
 }
 
 TEST_F(EditorShowTest, ASaveHandsBackEveryFieldTheUserLeftAloneExactlyAsRead)

@@ -6,9 +6,12 @@
 
 #include <QtCore/QSettings>
 #include <QtCore/QTimer>
+#include <QtTest/QTest>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialog>
+#include <QtWidgets/QListWidget>
 #include <QtWidgets/QMessageBox>
 
 #include <filesystem>
@@ -83,6 +86,27 @@ public:
 private:
     TempDir Dir;
 };
+
+// Types like a keyboard; QTest's own typing takes ASCII only.
+inline void Type(QWidget* widget, const QString& text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// On the box itself: a check box may be wider than its text.
+inline void ClickBox(QCheckBox& box)
+{
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
+}
+
+// Ctrl+click on each row, as a user picks several entries of a list.
+inline void CtrlClickRows(QListWidget& list, std::initializer_list<int> rows)
+{
+    for (int row : rows)
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list.visualItemRect(list.item(row)).center());
+}
 
 // Runs the action on the modal window that opens next, once it is up (the caller then starts
 // whatever opens it and waits in its event loop).
