@@ -112,6 +112,11 @@ TEST_F(FiltersFormTest, EditsAndAddingKeepTheRulesOfEachHalf)
             EXPECT_EQ(half.Source->text() + half.Replacement->text(), message.isEmpty() ? "" : source + replacement);
         }
         EXPECT_EQ((filters.*half.List)(), std::get<3>(steps.back())) << "Latin-1 bytes for the schemes";
+        // Enter in an edit adds the filter; the dialog stays open for the next one.
+        Type(half.Source, "z");
+        QTest::keyClick(half.Source, Qt::Key_Return);
+        EXPECT_EQ(Shown(*half.Box).back(), "z -> ");
+        EXPECT_TRUE(filters.isVisible());
     }
 }
 

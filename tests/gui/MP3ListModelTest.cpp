@@ -65,7 +65,9 @@ TEST(MP3ListModel, ARowUpdatedAfterASaveOrRenameShowsItsNewStateOnly)
     for (QIcon& icon : icons)
         icon = QIcon(QPixmap(1, 1)); // each its own icon
     M model(icons);
-    model.Append({Row("a.mp3", 5, 192, "4:01")});
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    model.Append({Row("a.mp3", 5, 192, "4:01"), Row("b.mp3")});
+    EXPECT_EQ(inserted.count(), 1) << "one notification for a whole batch";
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     const auto shown = [&model](int column) { return model.index(0, column).data().toString().toStdString(); };
     for (const auto& [v1, v2, image, flags] : {std::tuple{true, false, 2, "Y "}, {false, true, 3, " Y"}}) {

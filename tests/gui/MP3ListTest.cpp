@@ -93,6 +93,13 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     for (const char* name : {"1.mp3", "2.mp3", "3.mp3"})
         Put(name, {.V2 = {{"TIT2", std::string("Song ") + name}}});
     AddDirectory(Music.path());
+    const auto editorEmpty = [this](const char* after) {
+        EXPECT_EQ(Main.LoadedIndex, -1) << after;
+        EXPECT_EQ(Main.FileLoaded->text() + Main.TitleV2->text(), "No File Loaded!") << after;
+        for (QWidget* command : std::initializer_list<QWidget*>{Main.SaveBtn, Main.DeleteBtn, Main.RenameBtn,
+                                                                Main.DeleteID3v1Btn, Main.DeleteID3v2Btn})
+            EXPECT_FALSE(command->isEnabled()) << after << " " << command->objectName().toStdString();
+    };
 
     ClickRow(0);
     EXPECT_EQ(Main.LoadedIndex, 0);
@@ -121,12 +128,7 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
                       QPoint(10, Main.Selected3->viewport()->height() - 5));
     EXPECT_TRUE(SelectedRows().empty());
     EXPECT_EQ(MenuOffers(Main), "");
-    EXPECT_EQ(Main.LoadedIndex, -1);
-    EXPECT_EQ(Main.FileLoaded->text(), "No File Loaded!");
-    EXPECT_EQ(Main.TitleV2->text(), "");
-    for (QWidget* command : std::initializer_list<QWidget*>{Main.SaveBtn, Main.DeleteBtn, Main.RenameBtn,
-                                                            Main.DeleteID3v1Btn, Main.DeleteID3v2Btn})
-        EXPECT_FALSE(command->isEnabled()) << command->objectName().toStdString();
+    editorEmpty("a click below the rows");
 
     // Ctrl+A with nothing loaded loads the first row, ready to save.
     Press(Qt::Key_A, Qt::ControlModifier);
@@ -146,10 +148,7 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     AnswerNextBox(QMessageBox::Yes);
     Main.ClearMP3Btn->click();
     EXPECT_EQ(List.RowCount(), 0);
-    EXPECT_EQ(Main.LoadedIndex, -1);
-    EXPECT_EQ(Main.FileLoaded->text(), "No File Loaded!");
-    EXPECT_EQ(Main.TitleV2->text(), "");
-    EXPECT_FALSE(Main.SaveBtn->isEnabled());
+    editorEmpty("clearing");
     AddDirectory(Music.path());
     EXPECT_EQ(List.RowCount(), 3) << "cleared files may be added again";
 }
