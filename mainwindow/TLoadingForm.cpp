@@ -68,9 +68,8 @@ void TLoadingForm::LoadFileList()
 
 void TLoadingForm::ScanDirectory(const std::string& directory)
 {
-    const std::string root = directory.ends_with('/') ? directory : directory + '/';
     std::size_t found = 0;
-    ::ScanDirectory(root, [this, &found](const std::string& folder, const std::string& name) {
+    ::ScanDirectory(directory, [this, &found](const std::string& folder, const std::string& name) {
         if (++found % FilesPerCycleStep == 0)
             Advance(1, CycleLength);
         MainForm.AddListItem(folder, name);

@@ -140,6 +140,8 @@ private:
     bool ImportWanted(const QCheckBox& tagSwitch) const;
     void ShowTagPresence(QLabel& image, QAbstractButton& deleteButton, bool present);
     void RecordShown(QWidget& control, std::string engineText);
+    // The engine's own text for a control that still shows what was shown for the engine's file.
+    std::optional<std::string> UntouchedText(const QWidget& control) const;
     std::string StoredText(const QWidget& control) const;
 
     std::array<QPixmap, 6> Bitmaps;

@@ -235,11 +235,18 @@ void TMainForm::ShowID3v2Fields()
     RecordShown(*GenreV2, genre);
 }
 
+std::optional<std::string> TMainForm::UntouchedText(const QWidget& control) const
+{
+    return Shown.Untouched(control, ControlState(control), Engine.GetFileName());
+}
+
 std::string TMainForm::StoredText(const QWidget& control) const
 {
-    if (auto untouched = Shown.Untouched(control, ControlState(control), Engine.GetFileName()))
+    if (auto untouched = UntouchedText(control))
         return std::move(*untouched);
-    return Latin1Bytes(ControlText(control));
+    const std::string typed = Latin1Bytes(ControlText(control));
+    // A comment typed or changed in the memo is stored with "\r\n" between its lines.
+    return &control == CommentV2 ? ReplaceAll(typed, "\n", "\r\n") : typed;
 }
 
 void TMainForm::StoreID3v1Fields()
@@ -251,7 +258,7 @@ void TMainForm::StoreID3v1Fields()
     const int track = Trimmed(QString::fromLatin1(StoredText(*Track))).toInt();
     if (track > 0 && track <= 255)
         Engine.SetID3v1Track(static_cast<std::uint8_t>(track));
-    if (auto genre = Shown.Untouched(*Genre, ControlState(*Genre), Engine.GetFileName()))
+    if (const auto genre = UntouchedText(*Genre))
         Engine.SetID3v1Genre(static_cast<std::uint8_t>(std::stoi(*genre)));
     else
         Engine.SetID3v1Genre(GenreFromCombo());
@@ -269,13 +276,8 @@ void TMainForm::StoreID3v2Fields()
         {GenreV2, &TMP3File::SetID3v2Genre},         {ComposerV2, &TMP3File::SetID3v2Composer},
         {OrgArtistV2, &TMP3File::SetID3v2OrigArtist}, {CopyrightV2, &TMP3File::SetID3v2Copyright},
         {URLV2, &TMP3File::SetID3v2URL},             {EncodedByV2, &TMP3File::SetID3v2EncodedBy}};
-    for (const auto& [control, set] : fields) {
-        std::string text = StoredText(*control);
-        // A comment typed or changed in the memo is stored with "\r\n" between its lines.
-        if (control == CommentV2 && !Shown.Untouched(*control, ControlState(*control), Engine.GetFileName()))
-            text = ReplaceAll(text, "\n", "\r\n");
-        (Engine.*set)(text);
-    }
+    for (const auto& [control, set] : fields)
+        (Engine.*set)(StoredText(*control));
 }
 
 void TMainForm::TrimID3v1Fields()
