@@ -1,5 +1,6 @@
 #include "TMainForm.h"
 
+#include "EditorControls.h"
 #include "EditorLists.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
@@ -32,6 +33,7 @@ TMainForm::TMainForm(QWidget* parent)
     BuildPopupMenus();
     SetUpList();
     SetUpEditor();
+    ConnectTagCommands();
     connect(AddFilesMI, &QAction::triggered, this, &TMainForm::AddFilesMIClick);
     connect(AddDirectoryMI, &QAction::triggered, this, &TMainForm::AddDirectoryMIClick);
     connect(ExitMI, &QAction::triggered, this, &QWidget::close);
@@ -99,6 +101,31 @@ void TMainForm::SetUpEditor()
     for (QLabel* label : {v22Lbl, v23Lbl, v24Lbl})
         ShowVersionLabel(*label, false);
     connect(UseImport, &QCheckBox::toggled, this, &TMainForm::UseImportClick);
+    Track->installEventFilter(this);
+    TrackV2->installEventFilter(this);
+    for (const auto& half : {ID3v1TextControls(*this), ID3v2TextControls(*this)})
+        for (const auto& [control, field] : half)
+            if (auto* edit = qobject_cast<QLineEdit*>(control))
+                connect(edit, &QLineEdit::returnPressed, this, &TMainForm::PressDefaultButton);
+            else if (auto* box = qobject_cast<QComboBox*>(control))
+                connect(box->lineEdit(), &QLineEdit::returnPressed, this, &TMainForm::PressDefaultButton);
+}
+
+void TMainForm::ConnectTagCommands()
+{
+    connect(SaveBtn, &QPushButton::clicked, this, &TMainForm::SaveBtnClick);
+    connect(DeleteBtn, &QPushButton::clicked, this, &TMainForm::DeleteBtnClick);
+    // The buttons that share a handler tell it which field or tag they stand for by their Tag.
+    const auto tagOf = [](const QObject* sender) { return sender->property("Tag").toInt(); };
+    for (QAbstractButton* button : {DeleteID3v1Btn, DeleteID3v2Btn})
+        connect(button, &QAbstractButton::clicked, this, [=, this] { DeleteID3BtnClick(tagOf(button)); });
+    for (QPushButton* button : centralWidget()->findChildren<QPushButton*>())
+        if (button->objectName().endsWith(QLatin1String("ATA")))
+            connect(button, &QPushButton::clicked, this, [=, this] { ApplyToAllClick(tagOf(button)); });
+    connect(v1tov2Btn, &QPushButton::clicked, this, &TMainForm::v1tov2BtnClick);
+    connect(v2tov1Btn, &QPushButton::clicked, this, &TMainForm::v2tov1BtnClick);
+    connect(CreateID3v1, &QAction::triggered, this, &TMainForm::CreateID3v1Click);
+    connect(CreateID3v2, &QAction::triggered, this, &TMainForm::CreateID3v2Click);
 }
 
 void TMainForm::ShowVersionLabel(QLabel& label, bool isTagVersion)

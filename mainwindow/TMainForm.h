@@ -96,6 +96,13 @@ public:
     void ImportToID3v1Fields(const std::string& fileName);
     void ImportToID3v2Fields(const std::string& fileName);
 
+    // ---- Saving (TMainFormSave.cpp) ----
+    // One half's controls into the file of row i; false, after the error box, when it could not be written.
+    bool SaveID3v1Item(int i);
+    bool SaveID3v2Item(int i);
+    // The halves whose editing is enabled; true when every save done succeeded.
+    bool SaveItemTags(int i);
+
     QMenu* OptionsMenu = nullptr;
     QMenu* MP3Options = nullptr;
 
@@ -133,10 +140,53 @@ private:
     void ClearMP3MIClick();
     void DisableFileCommands();
     QList<int> SelectedRows() const;
+    bool IsRowSelected(int i) const;
+    void DeselectRow(int i);
+    // Row i's caption as the import scheme reads it: Latin-1, "?" for the characters beyond it.
+    std::string ItemImportName(int i) const;
 
     void AddFilesMIClick();
     void AddDirectoryMIClick();
 
+    // ---- Commands that write tags: each family in its own file ----
+    void ConnectTagCommands();
+    // TMainFormSave.cpp
+    void SaveBtnClick();
+    bool ConfirmBatchSave();
+    void SaveSelectedItems();
+    bool ImportItemTags(int i);
+    // The error box for a file that could not be written, the list repainted; false.
+    bool ReportSaveFailure(const std::string& path);
+    // The end shared by the commands: row LoadedIndex selected, current and shown again.
+    void FinishCommand(const QWidget& ownButton);
+    // TMainFormDelete.cpp
+    void DeleteBtnClick();
+    void DeleteID3BtnClick(int tag);
+    // Row i's enabled tags removed; false, after the error box, when its file could not be read.
+    bool DeleteItemTags(int i);
+    // TMainFormApplyToAll.cpp
+    void ApplyToAllClick(int tag);
+    // Row i's tag of that version in the editor, or made from its name when the file has none.
+    void ShowATAFields(int i, bool id3v2);
+    // TMainFormConversion.cpp
+    void v1tov2BtnClick();
+    void v2tov1BtnClick();
+    void CreateID3v1Click();
+    void CreateID3v2Click();
+    void CreateForSelectedItems(const QString& question, bool (TMainForm::*create)(int));
+    // Creates the missing tag of row i's file, when the file qualifies; false when it could not be read or written.
+    bool CreateID3v1Item(int i);
+    bool CreateID3v2Item(int i);
+
+    // The track edits' key filters; true when the key is dropped.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool TrackKeyPress(const QKeyEvent& key) const;
+    bool TrackV2KeyPress(const QKeyEvent& key) const;
+    // Enter in a single-line field presses the default button, as in a dialog.
+    void PressDefaultButton();
+
+    // Whether the file could be read (false after the error box), and then whether it has a tag.
+    std::optional<bool> ReadFileTagsChecked(const std::string& path);
     bool ImportWanted(const QCheckBox& tagSwitch) const;
     void ShowTagPresence(QLabel& image, QAbstractButton& deleteButton, bool present);
     void RecordShown(QWidget& control, std::string engineText);

@@ -2,8 +2,9 @@
 // into the engine.
 #include "TMainForm.h"
 
-#include "EditorControls.h"
 #include "DisplayName.h"
+#include "EditorControls.h"
+#include "EditorMessages.h"
 #include "GenreReference.h"
 #include "GenreTable.h"
 #include "ImportScheme.h"
@@ -12,9 +13,9 @@
 #include "StringOps.h"
 #include "TFiltersForm.h"
 
-namespace {
+#include <QtGui/QKeyEvent>
 
-const QString ReadErrorText = QStringLiteral("Error opening MP3 File (file no longer exists?)\n\n");
+namespace {
 
 // What the editor shows of long ID3v2 texts; the rest stays in the engine and is saved as it was.
 constexpr std::size_t ShownTextLimit = 1024;
@@ -57,6 +58,13 @@ void Trim(const std::vector<EditorTextControl>& controls)
     }
 }
 
+// A printable character other than those allowed; Enter, Backspace, moving keys and shortcuts pass.
+bool TypedCharacterOutside(const QKeyEvent& key, const QString& allowed)
+{
+    const QString text = key.text();
+    return text.size() == 1 && text[0].isPrint() && !allowed.contains(text[0]);
+}
+
 // "7" shows as "07" with the padding option; "12", "3/12" and "" stay as they are.
 std::string PaddedTrack(const std::string& track)
 {
@@ -69,9 +77,7 @@ void TMainForm::LoadCurrentItem()
 {
     const bool anyTag = ReadItemTags(LoadedIndex);
     DeleteBtn->setEnabled(anyTag);
-    const QString caption = DisplayName(ListModel->Row(LoadedIndex).Caption);
-    // The import scheme works on Latin-1 text; characters beyond it become "?" there, never in the path.
-    const std::string importName = Latin1Bytes(caption);
+    const std::string importName = ItemImportName(LoadedIndex);
 
     const bool hasID3v1 = Engine.HasID3v1();
     ShowTagPresence(*hasID3v1Bmp, *DeleteID3v1Btn, hasID3v1);
@@ -97,7 +103,7 @@ void TMainForm::LoadCurrentItem()
         StoreID3v2Fields();
     }
 
-    FileLoaded->setText(caption);
+    FileLoaded->setText(DisplayName(ListModel->Row(LoadedIndex).Caption));
     TruncateID3v1Fields();
     // Asking for a tag that was cleared looks at the file again; the editor holds no file open.
     Engine.Close();
@@ -116,18 +122,20 @@ void TMainForm::ShowTagPresence(QLabel& image, QAbstractButton& deleteButton, bo
 
 bool TMainForm::ReadFileTags(const std::string& path)
 {
+    return ReadFileTagsChecked(path).value_or(false);
+}
+
+std::optional<bool> TMainForm::ReadFileTagsChecked(const std::string& path)
+{
     Engine.Reset();
     Engine.SetFileName(path);
     Shown.Begin(path);
-    bool anyTag = false;
+    std::optional<bool> anyTag;
     if (Engine.ReadTags()) {
-        if (Engine.HasID3v1())
-            anyTag = true;
-        else
+        anyTag = Engine.HasID3v1() || Engine.HasID3v2();
+        if (!Engine.HasID3v1())
             ClearID3v1Fields();
-        if (Engine.HasID3v2())
-            anyTag = true;
-        else
+        if (!Engine.HasID3v2())
             ClearID3v2Fields();
     } else {
         ShowError(ReadErrorText + DisplayName(path));
@@ -340,4 +348,33 @@ void TMainForm::ImportToID3v2Fields(const std::string& fileName)
     EditorFields fields = ReadEditorFields(*this);
     ::ImportToID3v2Fields(fields, Latin1Bytes(ImportCB->currentText()), fileName, FiltersForm->ImportFilterList());
     WriteEditorFields(ID3v2TextControls(*this), fields);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (watched == Track)
+            return TrackKeyPress(key);
+        if (watched == TrackV2)
+            return TrackV2KeyPress(key);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainForm::TrackKeyPress(const QKeyEvent& key) const
+{
+    return TypedCharacterOutside(key, QStringLiteral("0123456789"));
+}
+
+// "/" as well, for a track such as 3/12.
+bool TMainForm::TrackV2KeyPress(const QKeyEvent& key) const
+{
+    return TypedCharacterOutside(key, QStringLiteral("0123456789/"));
+}
+
+void TMainForm::PressDefaultButton()
+{
+    if (SaveBtn->isEnabled())
+        SaveBtn->click();
 }

@@ -2,6 +2,7 @@
 // lookups.
 #include "TMainForm.h"
 
+#include "DisplayName.h"
 #include "MP3ListModel.h"
 
 #include <QtCore/QFile>
@@ -92,6 +93,22 @@ QList<int> TMainForm::SelectedRows() const
         rows << index.row();
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+bool TMainForm::IsRowSelected(int i) const
+{
+    return Selected3->selectionModel()->isRowSelected(i);
+}
+
+void TMainForm::DeselectRow(int i)
+{
+    Selected3->selectionModel()->select(ListModel->index(i, 0),
+                                        QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+}
+
+std::string TMainForm::ItemImportName(int i) const
+{
+    return DisplayName(ListModel->Row(i).Caption).toLatin1().toStdString();
 }
 
 void TMainForm::Selected3Click()

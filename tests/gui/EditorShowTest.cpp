@@ -1,35 +1,11 @@
-// What the editor shows of the file a user clicks, and that what it shows never changes what a later save
-// writes for the fields the user leaves alone.
+// What the editor shows of the file a user clicks.
 #include "MainWindowFixture.h"
 
-#include "IndependentReaders.h"
 #include "TFiltersForm.h"
 
 namespace {
 
-using IndependentReaders::ChangedFrames;
-using IndependentReaders::MutagenID3v2;
-
-class EditorShowTest : public MainWindowTest {
-protected:
-    // Clicks the row of the file named, adding it to the list first when it is not there yet.
-    void Show(const std::string& name)
-    {
-        for (int row = 0; row < List.RowCount(); ++row)
-            if (List.Row(row).Caption == name)
-                return ClickRow(row);
-        ASSERT_TRUE(Main.AddListItem(Folder(), name)) << name;
-        ClickRow(List.RowCount() - 1);
-    }
-
-    // What Save does with the ID3v2 half: the file's whole tag read, the controls stored over it, written.
-    bool SaveID3v2(const std::filesystem::path& path)
-    {
-        Main.Engine.Reset();
-        Main.Engine.SetFileName(path.string());
-        return Main.Engine.ReadID3v2() && (Main.StoreID3v2Fields(), Main.Engine.WriteID3v2Tag());
-    }
-};
+using EditorShowTest = MainWindowTest;
 
 TEST_F(EditorShowTest, ID3v1TrackAndGenreShowAsTheUserReadsThem)
 {
@@ -127,46 +103,6 @@ TEST_F(EditorShowTest, AFileWithoutTagsShowsWhatTheImportSchemeReadsInItsName)
     Show("the_band-my_song.mp3");
     EXPECT_EQ(Main.TitleV2->text(), "The Band-My Song");
     EXPECT_EQ(readFile(path), before) << "showing a file never writes it";
-}
-
-TEST_F(EditorShowTest, ASaveHandsBackEveryFieldTheUserLeftAloneExactlyAsRead)
-{
-    const std::string longComment = "first line\r\n" + std::string(3000, 'c');
-    const Bytes picture(20000, 0x89);
-    const Bytes frames = Concat({
-        ID3v2Bytes::Frame("TIT2", ID3v2Bytes::TextBody("Title")),
-        ID3v2Bytes::Frame("TPE1", ID3v2Bytes::TextBody("\xFF\xFE\x1A\x04\x30\x04", 1)),
-        ID3v2Bytes::Frame("COMM", Concat({ID3v2Bytes::Text(std::string("\0deudesc\0", 9)), ID3v2Bytes::Text(longComment)})),
-        ID3v2Bytes::Frame("TCON", ID3v2Bytes::TextBody("(RX)")),
-        ID3v2Bytes::Frame("TRCK", ID3v2Bytes::TextBody("7")),
-        ID3v2Bytes::Frame("TPOS", ID3v2Bytes::TextBody("1/2")),
-        ID3v2Bytes::Frame("TXXX", ID3v2Bytes::TextBody(std::string("replaygain\0-6 dB", 16))),
-        ID3v2Bytes::Frame("APIC", Concat({ID3v2Bytes::Text(std::string("\0image/png\0\3cover\0", 18)), picture}))});
-    const auto path = Music.file("rich.mp3");
-    const Mp3Fixture::ID3v1Fields v1 {.Title = "Old title", .Track = 123, .Genre = 150};
-    writeFile(path, Concat({ID3v2Bytes::Tag(3, frames, 512), Mp3Fixture::Frames(20), Mp3Fixture::ID3v1Record(v1)}));
-    const auto mutagenBefore = MutagenID3v2(path);
-    ASSERT_TRUE(mutagenBefore);
-    Show("rich.mp3");
-    ASSERT_EQ(Main.TrackV2->text(), "07");
-    ASSERT_EQ(Main.CommentV2->toPlainText().size(), 2048) << "the memo shows a cut view";
-
-    ASSERT_TRUE(SaveID3v2(path));
-    EXPECT_EQ(ChangedFrames(*mutagenBefore, *MutagenID3v2(path)), std::vector<std::string>{});
-
-    Main.TitleV2->setText(QStringLiteral("New title"));
-    ASSERT_TRUE(SaveID3v2(path));
-    EXPECT_EQ(ChangedFrames(*mutagenBefore, *MutagenID3v2(path)), std::vector<std::string>{"TIT2"});
-    EXPECT_EQ(IndependentReaders::TagLibID3v2(path)->Title, "New title");
-
-    // The ID3v1 half: a track past 99 and a genre byte past the table, neither shown as it is, come back as read.
-    const Bytes record = Slice(readFile(path), std::filesystem::file_size(path) - 128);
-    Main.Engine.Reset();
-    Main.Engine.SetFileName(path.string());
-    Main.StoreID3v1Fields();
-    ASSERT_TRUE(Main.Engine.WriteID3v1Tag());
-    EXPECT_EQ(Slice(readFile(path), std::filesystem::file_size(path) - 128), record);
-    EXPECT_EQ(IndependentReaders::TagLibID3v1(path)->Genre, 150u);
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 // One application object for the whole test program, as the program itself has. Register it with
 // ::testing::AddGlobalTestEnvironment(new QtEnvironment<QApplication>) at namespace scope.
@@ -137,6 +138,22 @@ inline void AnswerNextBox(QMessageBox::StandardButton answer, BoxSeen* seen = nu
             *seen = {box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr};
         ASSERT_NE(box->button(answer), nullptr);
         box->button(answer)->click();
+    });
+}
+
+// Answers the next message boxes in turn, one answer each, adding what each showed to seen.
+inline void AnswerBoxes(std::vector<QMessageBox::StandardButton> answers, std::vector<BoxSeen>* seen = nullptr)
+{
+    if (answers.empty())
+        return;
+    OnNextModal([answers, seen](QWidget& modal) {
+        auto* box = qobject_cast<QMessageBox*>(&modal);
+        ASSERT_NE(box, nullptr) << "a message box was expected, not " << modal.objectName().toStdString();
+        if (seen)
+            seen->push_back({box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr});
+        ASSERT_NE(box->button(answers.front()), nullptr);
+        AnswerBoxes({answers.begin() + 1, answers.end()}, seen);
+        box->button(answers.front())->click();
     });
 }
 

@@ -99,6 +99,16 @@ protected:
         QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, centre);
     }
 
+    // Clicks the row of the file named, adding it to the list first when it is not there yet.
+    void Show(const std::string& name)
+    {
+        for (int row = 0; row < List.RowCount(); ++row)
+            if (List.Row(row).Caption == name)
+                return ClickRow(row);
+        ASSERT_TRUE(Main.AddListItem(Folder(), name)) << name;
+        ClickRow(List.RowCount() - 1);
+    }
+
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(Main.Selected3, key, modifiers); }
 
     std::vector<int> SelectedRows() const

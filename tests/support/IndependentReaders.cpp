@@ -50,13 +50,14 @@ for key in ('TIT2', 'TPE1', 'TALB', 'TDRC', 'COMM', 'TRCK', 'TCON'):
     print(text(key).encode('latin1').hex())
 )";
 
-// Prints the major version, then per frame "K", the key and the repr, and per unknown frame "U" and its raw
+// The ID3v2 tag alone (mutagen would otherwise fill frames missing from it with the ID3v1 fields). Prints the
+// major version, then per frame "K", the key and the repr, and per unknown frame "U" and its raw
 // bytes; each field hex-encoded so that no text can break a line.
 const char* const MutagenID3v2Script = R"(
 import sys
 from mutagen.id3 import ID3, ID3NoHeaderError
 try:
-    tag = ID3(sys.argv[1], translate=False)
+    tag = ID3(sys.argv[1], translate=False, load_v1=False)
 except ID3NoHeaderError:
     sys.exit(3)
 hx = lambda s: s.encode('utf-8', 'surrogateescape').hex()
