@@ -30,6 +30,17 @@ QString ControlText(const QWidget& control)
     return QString();
 }
 
+QString Trimmed(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first].unicode() <= u' ')
+        ++first;
+    while (last > first && text[last - 1].unicode() <= u' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
 void SetControlText(QWidget& control, const QString& text)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(&control))

@@ -25,6 +25,8 @@ std::vector<EditorTextControl> ID3v1TextControls(Ui::MainForm& ui);
 std::vector<EditorTextControl> ID3v2TextControls(Ui::MainForm& ui);
 
 QString ControlText(const QWidget& control);
+// Without blanks and control characters at either end.
+QString Trimmed(const QString& text);
 void SetControlText(QWidget& control, const QString& text);
 // What a control shows, in a form that changes exactly when the user changes it: the text, or for the
 // ID3v1 genre list, which takes no typing, the selected entry.

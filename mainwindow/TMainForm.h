@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QCloseEvent;
 class QKeyEvent;
@@ -166,8 +168,8 @@ private:
     bool DeleteItemTags(int i);
     // TMainFormApplyToAll.cpp
     void ApplyToAllClick(int tag);
-    // Row i's tag of that version in the editor, or made from its name when the file has none.
-    void ShowATAFields(int i, bool id3v2);
+    void ApplyToTag(int i, bool id3v2, const QWidget& control, const QString& text, std::uint8_t genre);
+    void MakeTagWith(int i, bool id3v2, QWidget& control, const QString& text, std::uint8_t genre);
     // TMainFormConversion.cpp
     void v1tov2BtnClick();
     void v2tov1BtnClick();
@@ -193,6 +195,11 @@ private:
     // The engine's own text for a control that still shows what was shown for the engine's file.
     std::optional<std::string> UntouchedText(const QWidget& control) const;
     std::string StoredText(const QWidget& control) const;
+    // A control's text as the engine stores what the user typed.
+    std::string TypedText(const QWidget& control, const QString& text) const;
+    using ID3v2Setter = void (TMP3File::*)(const std::string&);
+    // Each ID3v2 control with the engine setter of its frame.
+    std::vector<std::pair<QWidget*, ID3v2Setter>> ID3v2Setters();
 
     std::array<QPixmap, 6> Bitmaps;
     ListedFiles Listed;

@@ -1,7 +1,10 @@
 // Apply to all: one editor field written into every selected file.
 #include "TMainForm.h"
 
+#include "DisplayName.h"
 #include "EditorControls.h"
+#include "EditorMessages.h"
+#include "ID3v1Values.h"
 #include "MessageBoxes.h"
 #include "TOptionsForm.h"
 
@@ -41,6 +44,27 @@ ATAField FieldOfTag(Ui::MainForm& ui, int tag)
     return fields.at(static_cast<std::size_t>(tag - 1));
 }
 
+// The ID3v1 field of a control replaced by the value, trimmed as a save trims the ID3v1 controls.
+void PutID3v1Value(Ui::MainForm& ui, ID3v1Values& values, const QWidget& control, const QString& text,
+                   std::uint8_t genre)
+{
+    const std::string trimmed = Trimmed(text).toLatin1().toStdString();
+    if (&control == ui.Track)
+        values.Track = Trimmed(text).toInt();
+    else if (&control == ui.Genre)
+        values.Genre = genre;
+    else if (&control == ui.Title)
+        values.Title = trimmed;
+    else if (&control == ui.Artist)
+        values.Artist = trimmed;
+    else if (&control == ui.Album)
+        values.Album = trimmed;
+    else if (&control == ui.Year)
+        values.Year = trimmed;
+    else if (&control == ui.Comment)
+        values.Comment = trimmed;
+}
+
 } // namespace
 
 void TMainForm::ApplyToAllClick(int tag)
@@ -67,21 +91,20 @@ void TMainForm::ApplyToAllClick(int tag)
     if (LoadedIndex >= 0 && ConfirmYesNo(QStringLiteral("Save"), saveFirst) && !SaveItemTags(LoadedIndex))
         return;
 
-    // Taken once: from here on the editor shows each selected file in turn.
+    // Taken once: from here on the editor may show other files.
     const QString text = ControlText(*field.Control);
     const std::uint8_t genre = GenreFromCombo();
     for (const int i : selected) {
-        if (!ReadFileTagsChecked(ItemPath(i)))
-            continue; // its read error was shown; a save would only report it again
-        ShowATAFields(i, id3v2);
-        if (field.Control == Genre)
-            ShowGenreInCombo(genre);
+        const std::string path = ItemPath(i);
+        Engine.Reset();
+        Engine.SetFileName(path);
+        if (!Engine.ReadTags())
+            ShowError(ReadErrorText + DisplayName(path)); // one message: a save would only report it again
+        else if (id3v2 ? Engine.HasID3v2() : Engine.HasID3v1())
+            ApplyToTag(i, id3v2, *field.Control, text, genre);
         else
-            SetControlText(*field.Control, text);
-        if (id3v2)
-            SaveID3v2Item(i);
-        else
-            SaveID3v1Item(i);
+            MakeTagWith(i, id3v2, *field.Control, text, genre);
+        Engine.Close();
     }
     OptionsForm->EndOfJobBeep();
     if (LoadedIndex >= 0)
@@ -89,20 +112,48 @@ void TMainForm::ApplyToAllClick(int tag)
     Selected3->viewport()->update();
 }
 
-// The read emptied the half of a tag the file lacks, so the import fills only what the scheme names.
-void TMainForm::ShowATAFields(int i, bool id3v2)
+// The file has the tag: the one field set over the tag as read, every other frame and field kept as it was. That
+// is what showing the file in the editor, changing the field and saving gives, without the cost of the controls.
+void TMainForm::ApplyToTag(int i, bool id3v2, const QWidget& control, const QString& text, std::uint8_t genre)
 {
-    if (!id3v2) {
-        if (Engine.HasID3v1())
-            ShowID3v1Fields();
-        else if (ImportWanted(*ID3v1CB))
+    bool written = false;
+    if (id3v2) {
+        for (const auto& [v2Control, set] : ID3v2Setters())
+            if (v2Control == &control)
+                (Engine.*set)(TypedText(control, text));
+        written = Engine.WriteID3v2Tag();
+    } else {
+        ID3v1Values values = ReadID3v1Values(Engine);
+        PutID3v1Value(*this, values, control, text, genre);
+        // From a cleared record, so that a value that is no track leaves none.
+        Engine.ClearID3v1();
+        StoreID3v1Values(Engine, values);
+        written = Engine.WriteID3v1Tag();
+    }
+    if (written)
+        RefreshListItem(i);
+    else
+        ReportSaveFailure(ItemPath(i));
+}
+
+// The file lacks the tag: one is made in the editor of the import scheme's fields (or empty ones) and the value.
+void TMainForm::MakeTagWith(int i, bool id3v2, QWidget& control, const QString& text, std::uint8_t genre)
+{
+    ReadItemTags(i); // empties the half of the missing tag
+    if (ImportWanted(id3v2 ? *ID3v2CB : *ID3v1CB)) {
+        if (id3v2) {
+            ImportToID3v2Fields(ItemImportName(i));
+            TrimID3v2Fields();
+        } else {
             ImportToID3v1Fields(ItemImportName(i));
-        return;
+        }
     }
-    if (Engine.HasID3v2()) {
-        ShowID3v2Fields();
-    } else if (ImportWanted(*ID3v2CB)) {
-        ImportToID3v2Fields(ItemImportName(i));
-        TrimID3v2Fields();
-    }
+    if (&control == Genre)
+        ShowGenreInCombo(genre);
+    else
+        SetControlText(control, text);
+    if (id3v2)
+        SaveID3v2Item(i);
+    else
+        SaveID3v1Item(i);
 }

@@ -7,6 +7,7 @@
 #include "EditorMessages.h"
 #include "GenreReference.h"
 #include "GenreTable.h"
+#include "ID3v1Values.h"
 #include "ImportScheme.h"
 #include "MP3ListModel.h"
 #include "MessageBoxes.h"
@@ -35,18 +36,6 @@ std::string Cut(std::string text, std::size_t limit)
 std::string Latin1Bytes(const QString& text)
 {
     return text.toLatin1().toStdString();
-}
-
-// Without blanks and control characters at either end.
-QString Trimmed(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first].unicode() <= u' ')
-        ++first;
-    while (last > first && text[last - 1].unicode() <= u' ')
-        --last;
-    return text.mid(first, last - first);
 }
 
 void Trim(const std::vector<EditorTextControl>& controls)
@@ -252,39 +241,39 @@ std::string TMainForm::StoredText(const QWidget& control) const
 {
     if (auto untouched = UntouchedText(control))
         return std::move(*untouched);
-    const std::string typed = Latin1Bytes(ControlText(control));
+    return TypedText(control, ControlText(control));
+}
+
+std::string TMainForm::TypedText(const QWidget& control, const QString& text) const
+{
+    const std::string typed = Latin1Bytes(text);
     // A comment typed or changed in the memo is stored with "\r\n" between its lines.
     return &control == CommentV2 ? ReplaceAll(typed, "\n", "\r\n") : typed;
 }
 
 void TMainForm::StoreID3v1Fields()
 {
-    Engine.SetID3v1Title(StoredText(*Title));
-    Engine.SetID3v1Artist(StoredText(*Artist));
-    Engine.SetID3v1Album(StoredText(*Album));
-    Engine.SetID3v1Year(StoredText(*Year));
-    const int track = Trimmed(QString::fromLatin1(StoredText(*Track))).toInt();
-    if (track > 0 && track <= 255)
-        Engine.SetID3v1Track(static_cast<std::uint8_t>(track));
-    if (const auto genre = UntouchedText(*Genre))
-        Engine.SetID3v1Genre(static_cast<std::uint8_t>(std::stoi(*genre)));
-    else
-        Engine.SetID3v1Genre(GenreFromCombo());
-    // Last, so the comment setter knows whether a track number takes its last two bytes.
-    Engine.SetID3v1Comment(StoredText(*Comment));
+    ID3v1Values values {StoredText(*Title), StoredText(*Artist), StoredText(*Album), StoredText(*Year),
+                        StoredText(*Comment)};
+    values.Track = Trimmed(QString::fromLatin1(StoredText(*Track))).toInt();
+    const auto genre = UntouchedText(*Genre);
+    values.Genre = genre ? static_cast<std::uint8_t>(std::stoi(*genre)) : GenreFromCombo();
+    StoreID3v1Values(Engine, values);
+}
+
+std::vector<std::pair<QWidget*, TMainForm::ID3v2Setter>> TMainForm::ID3v2Setters()
+{
+    return {{TitleV2, &TMP3File::SetID3v2Title},         {ArtistV2, &TMP3File::SetID3v2Artist},
+            {AlbumV2, &TMP3File::SetID3v2Album},         {YearV2, &TMP3File::SetID3v2Year},
+            {CommentV2, &TMP3File::SetID3v2Comment},     {TrackV2, &TMP3File::SetID3v2Track},
+            {GenreV2, &TMP3File::SetID3v2Genre},         {ComposerV2, &TMP3File::SetID3v2Composer},
+            {OrgArtistV2, &TMP3File::SetID3v2OrigArtist}, {CopyrightV2, &TMP3File::SetID3v2Copyright},
+            {URLV2, &TMP3File::SetID3v2URL},             {EncodedByV2, &TMP3File::SetID3v2EncodedBy}};
 }
 
 void TMainForm::StoreID3v2Fields()
 {
-    using Setter = void (TMP3File::*)(const std::string&);
-    const std::vector<std::pair<QWidget*, Setter>> fields = {
-        {TitleV2, &TMP3File::SetID3v2Title},         {ArtistV2, &TMP3File::SetID3v2Artist},
-        {AlbumV2, &TMP3File::SetID3v2Album},         {YearV2, &TMP3File::SetID3v2Year},
-        {CommentV2, &TMP3File::SetID3v2Comment},     {TrackV2, &TMP3File::SetID3v2Track},
-        {GenreV2, &TMP3File::SetID3v2Genre},         {ComposerV2, &TMP3File::SetID3v2Composer},
-        {OrgArtistV2, &TMP3File::SetID3v2OrigArtist}, {CopyrightV2, &TMP3File::SetID3v2Copyright},
-        {URLV2, &TMP3File::SetID3v2URL},             {EncodedByV2, &TMP3File::SetID3v2EncodedBy}};
-    for (const auto& [control, set] : fields)
+    for (const auto& [control, set] : ID3v2Setters())
         (Engine.*set)(StoredText(*control));
 }
 
