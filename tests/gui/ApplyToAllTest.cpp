@@ -26,23 +26,6 @@ protected:
         return paths;
     }
 
-    // Clicks the button and answers its boxes in turn; a box beyond the answers is closed too, and counted.
-    std::vector<BoxSeen> Click(QPushButton* ata, const std::vector<QMessageBox::StandardButton>& answers)
-    {
-        std::vector<BoxSeen> boxes;
-        QTimer watcher;
-        QObject::connect(&watcher, &QTimer::timeout, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            boxes.push_back({box->windowTitle(), box->text()});
-            (boxes.size() <= answers.size() ? box->button(answers[boxes.size() - 1]) : box->buttons()[0])->click();
-        });
-        watcher.start(0);
-        QTest::mouseClick(ata, Qt::LeftButton);
-        return boxes;
-    }
-
     // What TagLib sees: the ID3v1 title/artist/track/genre, then the ID3v2 frames.
     static std::string Seen(const std::filesystem::path& path)
     {
@@ -77,7 +60,7 @@ TEST_F(ApplyToAllTest, TheTitleGoesIntoEveryFileThatIsStillThereAndNothingElseCh
 
     Main.TitleV2->clear();
     Type(Main.TitleV2, QStringLiteral("New title"));
-    const auto boxes = Click(Main.TitleV2ATA, {Yes, No, Ok});
+    const auto boxes = ClickAnswering(Main.TitleV2ATA, {Yes, No, Ok});
     ASSERT_EQ(boxes.size(), 3u) << "one message for the file that is gone";
     EXPECT_EQ(boxes[0].Text, "ACTION:\nChange the Title of ALL selected MP3s?\n");
     EXPECT_EQ(boxes[1].Caption + boxes[1].Text, "SaveSave current ID3 info before proceeding?");
@@ -123,7 +106,7 @@ TEST_F(ApplyToAllTest, EachFileGetsTheFieldOverItsOwnTagOrOverOneMadeFromItsName
         Main.UseImport->setChecked(cases[c].UseImport);
         const auto paths = ListAll(folder);
         cases[c].Enter();
-        EXPECT_EQ(Click(cases[c].Button, {Yes, cases[c].SaveFirst}).size(), 2u);
+        EXPECT_EQ(ClickAnswering(cases[c].Button, {Yes, cases[c].SaveFirst}).size(), 2u);
         EXPECT_EQ(Seen(paths[0]), cases[c].Seen[0]) << c;
         EXPECT_EQ(Seen(paths[1]), cases[c].Seen[1]) << c;
     }
@@ -151,7 +134,7 @@ TEST_F(ApplyToAllTest, ARefusalOrANoChangesNoFile)
         Main.Title->setText(QStringLiteral("Changed"));
         Main.TitleV2->setText(QStringLiteral("Changed"));
         setup();
-        const auto boxes = Click(button, {answer});
+        const auto boxes = ClickAnswering(button, {answer});
         ASSERT_EQ(boxes.size(), 1u) << box.toStdString();
         EXPECT_EQ(boxes[0].Caption + boxes[0].Text, box);
         EXPECT_EQ(Concat({readFile(paths[0]), readFile(paths[1])}), before) << box.toStdString();

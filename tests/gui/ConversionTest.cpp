@@ -137,9 +137,7 @@ TEST_F(ConversionTest, AFileGoneSinceItWasListedIsReportedOnceAndTheOthersAreSti
     const auto gone = Put("b.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Gone"}});
     SelectAllFiles();
     std::filesystem::remove(gone);
-    std::vector<BoxSeen> seen;
-    AnswerBoxes({QMessageBox::Yes, QMessageBox::Ok}, &seen);
-    Main.CreateID3v2->trigger();
+    const auto seen = Answering({QMessageBox::Yes, QMessageBox::Ok}, [this] { Main.CreateID3v2->trigger(); });
 
     ASSERT_EQ(seen.size(), 2U);
     EXPECT_EQ(seen[1].Text, "Error saving MP3 File (file no longer exists?)\n\nb.mp3");

@@ -17,20 +17,12 @@ protected:
         return {.V1 = Mp3Fixture::ID3v1Fields {.Title = title}, .V2 = {{"TIT2", title}}};
     }
 
-    // Clicks the button and answers every message box it shows, in turn (OK once the answers run out);
-    // the boxes' texts, so that an unexpected box is counted rather than left waiting.
-    QStringList ClickAnswering(QAbstractButton* button, QList<QMessageBox::StandardButton> answers = {})
+    // The texts of the boxes the click showed, answered in turn (OK once the answers run out).
+    static QStringList ClickAnswering(QAbstractButton* button, const std::vector<QMessageBox::StandardButton>& answers = {})
     {
         QStringList texts;
-        QTimer answerer;
-        QObject::connect(&answerer, &QTimer::timeout, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->button(answers.isEmpty() ? QMessageBox::Ok : answers.takeFirst())->click();
-            }
-        });
-        answerer.start(0);
-        QTest::mouseClick(button, Qt::LeftButton);
+        for (const BoxSeen& box : ::ClickAnswering(button, answers))
+            texts << box.Text;
         return texts;
     }
 };

@@ -24,10 +24,10 @@ protected:
         Main.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Main));
     }
-    void ClickSave()
+    std::vector<BoxSeen> ClickSave(const std::vector<QMessageBox::StandardButton>& answers = {})
     {
         Activate();
-        QTest::mouseClick(Main.SaveBtn, Qt::LeftButton);
+        return ClickAnswering(Main.SaveBtn, answers);
     }
 
     // A file whose every frame and field shows a lossy view in the editor, next to a plain one.
@@ -151,10 +151,7 @@ TEST_F(EditorSaveTest, SavingSeveralRowsMakesTheMissingTagsFromTheirNames)
         ClickRow(0);
         ClickRow(2, Qt::ShiftModifier);
 
-        std::vector<BoxSeen> boxes;
-        AnswerBoxes(c.UseImport ? std::vector {QMessageBox::Yes} : std::vector {QMessageBox::Yes, QMessageBox::Ok},
-                    &boxes);
-        ClickSave();
+        const auto boxes = ClickSave({QMessageBox::Yes});
         ASSERT_EQ(boxes.size(), c.UseImport ? 1u : 2u);
         EXPECT_EQ(boxes[0].Text, confirmation.arg(c.IgnoreID3 ? "  * ID3 tags are being ignored\n" : ""));
         if (c.UseImport)
@@ -187,12 +184,11 @@ TEST_F(EditorSaveTest, AFailedSaveLeavesTheFileAsItWasAndKeepsTheEdits)
             limit.emplace(before.size() + 100);
         else
             refused.emplace([](const char*, const char*) { return -1; });
-        BoxSeen box;
-        AnswerNextBox(QMessageBox::Ok, &box);
-        ClickSave();
+        const auto boxes = ClickSave();
         limit.reset();
         refused.reset();
-        EXPECT_EQ(box.Text, QStringLiteral("Error saving MP3 File (file no longer exists?)\n\n")
+        ASSERT_EQ(boxes.size(), 1u) << name;
+        EXPECT_EQ(boxes[0].Text, QStringLiteral("Error saving MP3 File (file no longer exists?)\n\n")
                       + QString::fromStdString(path.string())) << name;
         EXPECT_EQ(readFile(path), before) << name;
         EXPECT_EQ(Main.TitleV2->text(), longTitle) << name << ": the edit stays for another try";
@@ -243,9 +239,7 @@ TEST_F(EditorSaveTest, ABatchGoesOnPastAFileItCannotWriteAndLeavesThatFileIntact
     FileReplaceStepOverride refuseOne([](const char* newVersion, const char* target) {
         return target == refusedTarget ? -1 : std::rename(newVersion, target);
     });
-    std::vector<BoxSeen> boxes;
-    AnswerBoxes({QMessageBox::Yes, QMessageBox::Ok}, &boxes);
-    ClickSave();
+    const auto boxes = ClickSave({QMessageBox::Yes});
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_TRUE(boxes[1].Text.endsWith(QString::fromStdString(failing.string())));
     EXPECT_EQ(readFile(failing), failingBefore);

@@ -141,20 +141,30 @@ inline void AnswerNextBox(QMessageBox::StandardButton answer, BoxSeen* seen = nu
     });
 }
 
-// Answers the next message boxes in turn, one answer each, adding what each showed to seen.
-inline void AnswerBoxes(std::vector<QMessageBox::StandardButton> answers, std::vector<BoxSeen>* seen = nullptr)
+// Runs the action and answers every message box it shows, in turn, with the answers given (the first button once
+// they run out); what each box showed, so that a missing or an unexpected box fails the test rather than hangs it.
+inline std::vector<BoxSeen> Answering(const std::vector<QMessageBox::StandardButton>& answers,
+                                      const std::function<void()>& action)
 {
-    if (answers.empty())
-        return;
-    OnNextModal([answers, seen](QWidget& modal) {
-        auto* box = qobject_cast<QMessageBox*>(&modal);
-        ASSERT_NE(box, nullptr) << "a message box was expected, not " << modal.objectName().toStdString();
-        if (seen)
-            seen->push_back({box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr});
-        ASSERT_NE(box->button(answers.front()), nullptr);
-        AnswerBoxes({answers.begin() + 1, answers.end()}, seen);
-        box->button(answers.front())->click();
+    std::vector<BoxSeen> boxes;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr});
+        const std::size_t answered = boxes.size() - 1;
+        (answered < answers.size() ? box->button(answers[answered]) : box->buttons().first())->click();
     });
+    watcher.start(0);
+    action();
+    return boxes;
+}
+
+inline std::vector<BoxSeen> ClickAnswering(QAbstractButton* button,
+                                           const std::vector<QMessageBox::StandardButton>& answers = {})
+{
+    return Answering(answers, [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
 inline void CloseNextDialog()
