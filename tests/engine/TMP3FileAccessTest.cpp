@@ -1,151 +1,295 @@
-// Opening, closing and the cached file state of the engine object; paths are used whole.
+// What the saves and removals may do to a file on disk: change its tags and nothing else, keep its mode bits and
+// its links, never touch a stranger's file, and after any failure leave it byte-identical with no temporary file.
 #include "EngineFile.h"
+#include "FileReplaceStepOverride.h"
+#include "FileSizeLimit.h"
+#include "ID3v2Bytes.h"
+#include "IndependentReaders.h"
 #include "Mp3Fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <fcntl.h>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <poll.h>
+#include <tuple>
+#include <sys/fanotify.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
-// A name that makes the whole path exactly length characters long.
-std::filesystem::path PathOfLength(const TempDir& dir, std::size_t length)
+namespace fs = std::filesystem;
+
+// The writes and deletes the window offers, each on a file read first as the window reads it.
+enum Op { AppendV1, OverwriteV1, DeleteV1, SaveV2InPlace, GrowV2, DeleteV2 };
+const char* const OpNames[] = {"append v1", "overwrite v1", "delete v1", "save v2 in place", "grow v2", "delete v2"};
+const Bytes Audio = Mp3Fixture::Frames(8);
+const std::string Grown(5000, 'G');
+
+Bytes Song(bool withV1)
 {
-    const std::string prefix = dir.path().string() + "/";
-    return prefix + std::string(length - prefix.size() - 4, 'n') + ".mp3";
+    return Concat({ID3v2Bytes::Tag(3, ID3v2Bytes::Frame("TIT2", ID3v2Bytes::TextBody("Old")), 1000), Audio,
+                   withV1 ? Mp3Fixture::ID3v1Record({.Title = "Old one"}) : Bytes{}});
 }
 
-using TMP3FileAccess = EngineFile;
-
-TEST_F(TMP3FileAccess, NeverOpenedEngineClosesAndResetsSafely)
+bool Apply(TMP3File& engine, Op op)
 {
-    EXPECT_EQ(engine.GetHandle(), -1);
-    engine.Close();
-    engine.Reset();
-    EXPECT_EQ(engine.GetHandle(), -1);
-    EXPECT_EQ(engine.GetFileSize(), -1);
-    EXPECT_EQ(engine.GetID3v2Version(), 0);
-    EXPECT_EQ(engine.GetID3v2Size(), 0);
-}
-
-TEST_F(TMP3FileAccess, PresenceQueryOpensLazilyAndLeavesFileOpen)
-{
-    Put(Mp3Fixture::Mp3(3));
-    EXPECT_FALSE(engine.HasID3v1());
-    EXPECT_GE(engine.GetHandle(), 0);
-    EXPECT_EQ(engine.GetFileSize(), static_cast<std::int64_t>(3 * Mp3Fixture::FrameSize));
-    const int handle = engine.GetHandle();
-    EXPECT_FALSE(engine.HasID3v2());
-    EXPECT_EQ(engine.GetHandle(), handle); // the reads share one handle
-}
-
-TEST_F(TMP3FileAccess, ResetForgetsSizeAndMissingFileOpensWithSizeZero)
-{
-    Put(Mp3Fixture::Mp3(1));
-    ASSERT_TRUE(engine.OpenRead());
-    engine.Reset();
-    EXPECT_EQ(engine.GetFileSize(), -1);
-    EXPECT_EQ(engine.GetHandle(), -1);
-    engine.SetFileName(dir.file("missing.mp3").string());
-    EXPECT_FALSE(engine.OpenRead());
-    EXPECT_EQ(engine.GetFileSize(), 0);
-    EXPECT_FALSE(engine.OpenReadWrite());
-    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.mp3")));
-}
-
-TEST_F(TMP3FileAccess, DirectoryIsNotAnMp3File)
-{
-    engine.SetFileName(dir.path().string());
-    EXPECT_FALSE(engine.OpenRead());
-    EXPECT_FALSE(engine.ReadTags());
-    EXPECT_EQ(engine.GetHandle(), -1);
-}
-
-TEST_F(TMP3FileAccess, DestructorClosesTheFile)
-{
-    writeFile(path, Mp3Fixture::Mp3(1));
-    int handle = -1;
-    {
-        TMP3File opened;
-        opened.SetFileName(path.string());
-        ASSERT_TRUE(opened.OpenRead());
-        handle = opened.GetHandle();
+    switch (op) {
+    case AppendV1:
+    case OverwriteV1: engine.SetID3v1Title("New"); return engine.WriteID3v1Tag();
+    case DeleteV1: return engine.DeleteID3v1();
+    case SaveV2InPlace: engine.SetID3v2Title("New"); return engine.WriteID3v2Tag();
+    case GrowV2: engine.SetID3v2Title(Grown); return engine.WriteID3v2Tag();
+    case DeleteV2: return engine.DeleteID3v2();
     }
-    EXPECT_EQ(fcntl(handle, F_GETFD), -1);
+    return false;
 }
 
-TEST_F(TMP3FileAccess, UpdateFileSizeFollowsTheFile)
-{
-    Put(Bytes(10, 1));
-    engine.UpdateFileSize();
-    EXPECT_EQ(engine.GetFileSize(), 10);
-    EXPECT_EQ(engine.GetHandle(), -1); // opened for the question only
-    writeFile(path, Bytes(25, 1));
-    ASSERT_TRUE(engine.OpenRead());
-    writeFile(path, Bytes(40, 1));
-    engine.UpdateFileSize();
-    EXPECT_EQ(engine.GetFileSize(), 40);
-}
+// The file's bytes, mode and kind, and every other file beside it.
+struct Snapshot {
+    std::optional<Bytes> Content;
+    mode_t Mode = 0;
+    bool Link = false;
+    std::map<std::string, Bytes> Others;
+    bool operator==(const Snapshot&) const = default;
+};
 
-TEST_F(TMP3FileAccess, SizeOfFileOver4GiBIsNotNegativeAndItsTagIsFound)
-{
-    writeFile(path, {});
-    const std::int64_t length = (std::int64_t{1} << 32) + 1000;
-    ASSERT_EQ(truncate(path.c_str(), length - 128), 0); // sparse: no disk space used
+struct FileSafety : EngineFile {
+    fs::path watched = path; // the name the engine was given
+    bool v1Before = false;
+
+    Snapshot Take() const
     {
-        const int fd = open(path.c_str(), O_WRONLY | O_APPEND);
-        ASSERT_GE(fd, 0);
-        const Bytes record = Mp3Fixture::ID3v1Record({.Title = "Far"});
-        ASSERT_EQ(write(fd, record.data(), record.size()), 128);
-        close(fd);
+        Snapshot s;
+        s.Link = fs::is_symlink(watched);
+        if (fs::is_regular_file(watched))
+            s.Content = readFile(watched), s.Mode = ModeOf(watched);
+        std::error_code none;
+        for (const auto& entry : fs::directory_iterator(watched.parent_path()))
+            if (entry.is_regular_file() && !entry.is_symlink() && !fs::equivalent(entry.path(), watched, none))
+                s.Others[entry.path().filename().string()] = readFile(entry.path());
+        return s;
     }
-    engine.SetFileName(path.string());
-    ASSERT_TRUE(engine.ReadID3v1());
-    EXPECT_EQ(engine.GetFileSize(), length);
-    EXPECT_TRUE(engine.HasID3v1());
-    EXPECT_EQ(engine.GetID3v1Title(), "Far");
-}
 
-TEST_F(TMP3FileAccess, MakeWritableSavesAndRestoresEveryModeBit)
-{
-    writeFile(path, Bytes(1, 0));
-    chmod(path.c_str(), 0640);
-    EXPECT_EQ(TMP3File::MakeWritable(path.string()), -1);
-    EXPECT_EQ(ModeOf(path), 0640u);
+    void Reopen(const fs::path& name)
+    {
+        watched = name;
+        engine.Reset();
+        engine.SetFileName(name.string());
+        ASSERT_TRUE(engine.ReadTags());
+    }
 
-    chmod(path.c_str(), 02444);
-    const int saved = TMP3File::MakeWritable(path.string());
-    EXPECT_EQ(saved, 02444);
-    EXPECT_EQ(ModeOf(path), 02644u);
-    TMP3File::RestoreAttributes(path.string(), saved);
-    EXPECT_EQ(ModeOf(path), 02444u);
-    TMP3File::RestoreAttributes(path.string(), -1);
-    EXPECT_EQ(ModeOf(path), 02444u);
-    EXPECT_EQ(TMP3File::MakeWritable(dir.file("missing").string()), -1);
-}
-
-// A path is never cut at some length: the engine acts on exactly the named file, and never on a file whose
-// name is a prefix of it.
-TEST_F(TMP3FileAccess, LongPathsNameExactlyThatFile)
-{
-    for (std::size_t length : {199u, 200u, 201u, 230u}) {
-        const auto path = PathOfLength(dir, length);
-        ASSERT_EQ(path.string().size(), length);
-        const auto prefix = std::filesystem::path(path.string().substr(0, 199));
-        writeFile(prefix, Bytes(300, 7)); // the decoy a cut path would name
-        writeFile(path, Mp3Fixture::Mp3(2));
-        TMP3File engine;
-        engine.SetFileName(path.string());
-        engine.SetID3v1Title("Long");
-        ASSERT_TRUE(engine.WriteID3v1Tag()) << length;
-        EXPECT_EQ(readFile(path).size(), 2 * Mp3Fixture::FrameSize + 128) << length;
-        if (prefix != path) {
-            EXPECT_EQ(readFile(prefix), Bytes(300, 7)) << length;
+    // Only the content changed, the audio is untouched and TagLib sees the ID3v1 tag asked for.
+    void ExpectDone(Op op, const Snapshot& before) const
+    {
+        const Snapshot after = Take();
+        EXPECT_EQ(std::tie(after.Others, after.Mode, after.Link), std::tie(before.Others, before.Mode, before.Link));
+        const Bytes rest = Mp3Fixture::AudioOf(readFile(watched));
+        const bool v1After = op == AppendV1 || op == OverwriteV1 || (v1Before && op != DeleteV1);
+        EXPECT_EQ(Slice(rest, 0, Audio.size()), Audio);
+        EXPECT_EQ(rest.size(), Audio.size() + (v1After ? 128 : 0));
+        const auto v1 = IndependentReaders::TagLibID3v1(watched);
+        ASSERT_EQ(v1.has_value(), v1After);
+        if (v1) {
+            EXPECT_EQ(v1->Title, op == AppendV1 || op == OverwriteV1 ? "New" : "Old one");
         }
-        std::filesystem::remove(path);
-        std::filesystem::remove(prefix);
     }
+};
+
+struct Situation {
+    const char* Name;
+    std::function<void(FileSafety&)> Arrange;        // after the file was put and read
+    std::function<std::optional<bool>(Op)> Succeeds; // nullopt: not asked
+    std::function<std::shared_ptr<void>(FileSafety&)> During = {};
+};
+
+std::optional<bool> Always(Op) { return true; }
+std::optional<bool> Never(Op) { return false; }
+std::optional<bool> UnlessRewrite(Op op) { return op != GrowV2 && op != DeleteV2; }
+
+void Chmod(FileSafety& f, mode_t mode) { ASSERT_EQ(chmod(f.path.c_str(), mode), 0); }
+
+TEST_F(FileSafety, EveryWriteAndDeleteChangesOnlyItsTagOrNothing)
+{
+    const std::vector<Situation> situations = {
+        // First, so that the process's first temporary names are the strangers'.
+        {"strangers' files with temporary names", [](FileSafety& f) {
+             for (int number = 1; number <= 40; ++number)
+                 writeFile(f.dir.file("TMP" + std::to_string(number) + ".$$$"), Bytes(1, 9));
+         }, Always},
+        {"writable file", [](FileSafety& f) { Chmod(f, 0640); }, Always},
+        {"read-only file", [](FileSafety& f) { Chmod(f, 0444); }, Always},
+        {"read-only setgid file", [](FileSafety& f) { Chmod(f, 02444); }, Always},
+        {"file reached through a link", [](FileSafety& f) {
+             fs::rename(f.path, f.dir.file("real.mp3"));
+             fs::create_symlink("real.mp3", f.path);
+             f.Reopen(f.path);
+         }, Always},
+        {"no read before", [](FileSafety& f) { f.engine.Reset(); f.engine.SetFileName(f.path.string()); }, Always},
+        {"last step of the rewrite fails", [](FileSafety&) {}, UnlessRewrite, [](FileSafety&) {
+             return std::make_shared<FileReplaceStepOverride>([](const char*, const char*) { return -1; });
+         }},
+        {"disk full", [](FileSafety&) {}, [](Op op) { return std::optional(op != AppendV1 && op != GrowV2); },
+         [](FileSafety& f) {
+             auto limit = std::make_shared<FileSizeLimit>(f.original.size() + 50);
+             EXPECT_TRUE(limit->IsActive());
+             return limit;
+         }},
+        {"name too long for a temporary file beside it", [](FileSafety& f) {
+             std::string deep = f.dir.path().string();
+             const std::size_t wanted = PATH_MAX - 1 - std::string("/a.mp3").size();
+             while (deep.size() < wanted) {
+                 deep += '/';
+                 deep.append(std::min<std::size_t>(200, wanted - deep.size()), 'd');
+                 ASSERT_TRUE(fs::create_directory(deep));
+             }
+             fs::rename(f.path, deep + "/a.mp3");
+             f.Reopen(deep + "/a.mp3");
+         }, UnlessRewrite},
+        {"directory moved after the read", [](FileSafety& f) {
+             fs::create_directory(f.dir.file("sub"));
+             fs::rename(f.path, f.dir.file("sub") / "song.mp3");
+             f.Reopen(f.dir.file("sub") / "song.mp3");
+             fs::rename(f.dir.file("sub"), f.dir.file("moved"));
+             f.watched = f.dir.file("moved") / "song.mp3";
+         }, Never},
+        {"missing file", [](FileSafety& f) {
+             fs::remove(f.path);
+             f.engine.Reset();
+             f.engine.SetFileName(f.path.string());
+         }, Never},
+        {"a directory of that name", [](FileSafety& f) {
+             fs::remove(f.path);
+             fs::create_directory(f.path);
+             f.engine.Reset();
+             f.engine.SetFileName(f.path.string());
+             EXPECT_FALSE(f.engine.ReadTags());
+         }, Never},
+        // Another program added or removed the ID3v1 tag since the read: the cached answer must not be used.
+        {"ID3v1 tag added or removed on disk since the read", [](FileSafety& f) {
+             f.v1Before = !f.v1Before;
+             writeFile(f.path, Song(f.v1Before));
+         }, [](Op op) { return op <= DeleteV1 ? std::optional(true) : std::nullopt; }},
+    };
+    for (const Situation& s : situations) {
+        for (const Op op : {AppendV1, OverwriteV1, DeleteV1, SaveV2InPlace, GrowV2, DeleteV2}) {
+            const std::optional<bool> succeeds = s.Succeeds(op);
+            if (!succeeds)
+                continue;
+            SCOPED_TRACE(std::string(s.Name) + ", " + OpNames[op]);
+            watched = path;
+            v1Before = op != AppendV1;
+            Put(Song(v1Before));
+            ASSERT_TRUE(engine.ReadTags());
+            s.Arrange(*this);
+            const Snapshot before = Take();
+            bool done = false;
+            {
+                const auto held = s.During ? s.During(*this) : nullptr;
+                done = Apply(engine, op);
+            }
+            EXPECT_EQ(done, *succeeds);
+            if (!done) {
+                EXPECT_EQ(Take(), before);
+            } else {
+                ExpectDone(op, before);
+                const auto v2 = IndependentReaders::TagLibID3v2(watched);
+                ASSERT_EQ(v2.has_value(), op != DeleteV2);
+                if (v2) {
+                    EXPECT_EQ(v2->Title, op == SaveV2InPlace ? "New" : op == GrowV2 ? Grown : "Old");
+                }
+                // Saved a second time by the same object: what it did first left nothing stale behind.
+                engine.SetID3v2Album("Again");
+                ASSERT_TRUE(engine.WriteID3v2Tag());
+                ExpectDone(op, before);
+                const auto again = IndependentReaders::TagLibID3v2(watched);
+                ASSERT_TRUE(again);
+                EXPECT_EQ(again->Album, "Again");
+                if (op == DeleteV2) {
+                    EXPECT_EQ(again->Title, "") << "the removed tag came back";
+                }
+            }
+            for (const auto& entry : fs::directory_iterator(dir.path()))
+                fs::remove_all(entry.path());
+        }
+    }
+}
+
+// The size of a file over 4 GiB is not cut to 32 bits: its ID3v1 tag is found at the real end, and written and
+// removed there. The file is sparse, so it takes no disk space.
+TEST_F(FileSafety, FileOver4GiBHasItsID3v1TagAtItsEnd)
+{
+    const std::int64_t length = (std::int64_t{1} << 32) + 1000;
+    writeFile(path, {});
+    ASSERT_EQ(truncate(path.c_str(), length - 128), 0);
+    const auto tail = [&](std::int64_t size) {
+        EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(path)), size);
+        TMP3File fresh;
+        fresh.SetFileName(path.string());
+        EXPECT_TRUE(fresh.ReadID3v1());
+        EXPECT_EQ(fresh.GetFileSize(), size);
+        return fresh.HasID3v1() ? fresh.GetID3v1Title() : "none";
+    };
+    engine.SetFileName(path.string());
+    engine.SetID3v1Title("Far");
+    ASSERT_TRUE(engine.WriteID3v1Tag());
+    EXPECT_EQ(tail(length), "Far");
+    engine.SetID3v1Title("Near");
+    ASSERT_TRUE(engine.WriteID3v1Tag());
+    EXPECT_EQ(tail(length), "Near");
+    ASSERT_TRUE(engine.DeleteID3v1());
+    EXPECT_EQ(tail(length - 128), "none");
+}
+
+// Another program cuts the file short while a save copies its audio into the new version: the short copy must
+// not replace the file. The kernel holds each read of the file until this test answers it, so the cut lands
+// exactly between the creation of the new version and its first copied audio byte.
+TEST_F(FileSafety, FileCutShortWhileItsAudioIsCopiedIsNotReplaced)
+{
+    Put(Concat({ID3v2Bytes::Tag(3, ID3v2Bytes::Frame("TIT2", ID3v2Bytes::TextBody("Old")), 200),
+                Mp3Fixture::Frames(100)}));
+    ASSERT_TRUE(engine.ReadTags());
+    const int watch = fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC, O_RDONLY | O_CLOEXEC);
+    if (watch < 0)
+        GTEST_SKIP() << "holding a file's reads needs CAP_SYS_ADMIN";
+    ASSERT_EQ(fanotify_mark(watch, FAN_MARK_ADD, FAN_ACCESS_PERM, AT_FDCWD, path.c_str()), 0);
+    int stop[2] {};
+    ASSERT_EQ(pipe2(stop, O_CLOEXEC), 0);
+    const off_t cut = static_cast<off_t>(original.size() - 1000);
+    bool wasCut = false;
+    std::thread other([&] {
+        for (;;) {
+            pollfd waiting[2] = {{watch, POLLIN, 0}, {stop[0], POLLIN, 0}};
+            if (poll(waiting, 2, -1) < 0 || waiting[1].revents != 0)
+                return;
+            alignas(fanotify_event_metadata) char buffer[4096];
+            ssize_t got = read(watch, buffer, sizeof buffer);
+            for (auto* event = reinterpret_cast<fanotify_event_metadata*>(buffer); FAN_EVENT_OK(event, got);
+                 event = FAN_EVENT_NEXT(event, got)) {
+                if (!wasCut && dir.HasTemporaryFile())
+                    wasCut = truncate(path.c_str(), cut) == 0;
+                const fanotify_response answer {event->fd, FAN_ALLOW};
+                (void)!write(watch, &answer, sizeof answer);
+                close(event->fd);
+            }
+        }
+    });
+    engine.SetID3v2Title(std::string(3000, 'L'));
+    const bool saved = engine.WriteID3v2Tag();
+    (void)!write(stop[1], "x", 1);
+    other.join();
+    close(watch);
+    close(stop[0]);
+    close(stop[1]);
+    ASSERT_TRUE(wasCut);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(Content(), Slice(original, 0, static_cast<std::size_t>(cut)));
+    EXPECT_FALSE(dir.HasTemporaryFile());
 }
 
 } // namespace

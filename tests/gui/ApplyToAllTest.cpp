@@ -10,19 +10,13 @@ using QMessageBox::No, QMessageBox::Ok, QMessageBox::Yes;
 
 class ApplyToAllTest : public MainWindowTest {
 protected:
-    // The files of one folder alone in the list, all selected, the first one loaded; their paths in row order.
+    // The files of one folder alone in the list, all selected; their paths in row order.
     std::vector<std::filesystem::path> ListAll(const std::string& folder)
     {
-        if (List.RowCount() > 0) {
-            AnswerNextBox(Yes);
-            Main.ClearMP3MI->trigger();
-        }
-        AddDirectory(Music.file(folder));
-        ClickRow(0);
-        ClickRow(List.RowCount() - 1, Qt::ShiftModifier);
+        MainWindowTest::ListAll(Music.file(folder));
         std::vector<std::filesystem::path> paths;
         for (int i = 0; i < List.RowCount(); ++i)
-            paths.push_back(Music.file(folder + "/" + List.Row(i).Caption));
+            paths.push_back(List.Row(i).Path());
         return paths;
     }
 

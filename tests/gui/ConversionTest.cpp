@@ -16,18 +16,9 @@ std::string CommentFrame(const std::string& text)
 
 class ConversionTest : public MainWindowTest {
 protected:
-    // Every file of the folder listed and selected; the editor shows the first.
-    void SelectAllFiles()
-    {
-        AddDirectory(Music.path());
-        ClickRow(0);
-        ClickRow(List.RowCount() - 1, Qt::ShiftModifier);
-    }
-
     void Run(QAction& command, QMessageBox::StandardButton answer = QMessageBox::Yes)
     {
-        AnswerNextBox(answer);
-        command.trigger();
+        Answering({answer}, [&command] { command.trigger(); });
     }
 
     // mutagen reads an ID3v1 tag only in a file without an ID3v2 tag, so it is shown what lies behind that tag.
@@ -66,7 +57,7 @@ TEST_F(ConversionTest, CreateID3v1FillsOnlyFilesWithAnID3v2TagAloneAndFitsTheirT
     std::vector<Bytes> before;
     for (const Case& c : cases)
         before.push_back(readFile(Put(c.Name, c.Song)));
-    SelectAllFiles();
+    ListAll(Music.path());
     Run(*Main.CreateID3v1);
 
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -97,7 +88,7 @@ TEST_F(ConversionTest, CreateID3v2WritesTheID3v1FieldsAsFramesInFrontOfTheUnchan
     const auto plainPath = Put("b_plain.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Plain"}});
     const auto v2Path = Put("c_v2.mp3", {.V2 = {{"TIT2", "Own"}}});
     const Bytes rockBefore = readFile(rockPath), plainBefore = readFile(plainPath), v2Before = readFile(v2Path);
-    SelectAllFiles();
+    ListAll(Music.path());
     Run(*Main.CreateID3v2);
 
     EXPECT_EQ(Mp3Fixture::AudioOf(readFile(rockPath)), rockBefore);
@@ -118,30 +109,23 @@ TEST_F(ConversionTest, CreateID3v2WritesTheID3v1FieldsAsFramesInFrontOfTheUnchan
     EXPECT_EQ(Main.TitleV2->text(), "Title") << "the editor shows its file afresh";
 }
 
-TEST_F(ConversionTest, NoToTheQuestionLeavesEveryFileAsItWas)
+TEST_F(ConversionTest, NoChangesNoFileAndAFileGoneSinceItWasListedIsReportedOnce)
 {
     const auto v1Path = Put("a_v1.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "One"}});
     const auto v2Path = Put("b_v2.mp3", {.V2 = {{"TIT2", "Two"}}});
+    const auto gone = Put("c_gone.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Gone"}});
     const Bytes v1Before = readFile(v1Path), v2Before = readFile(v2Path);
-    SelectAllFiles();
+    ListAll(Music.path());
     for (QAction* command : {Main.CreateID3v1, Main.CreateID3v2}) {
         Run(*command, QMessageBox::No);
         EXPECT_EQ(readFile(v1Path), v1Before) << command->objectName().toStdString();
         EXPECT_EQ(readFile(v2Path), v2Before) << command->objectName().toStdString();
     }
-}
-
-TEST_F(ConversionTest, AFileGoneSinceItWasListedIsReportedOnceAndTheOthersAreStillConverted)
-{
-    const auto kept = Put("a.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Kept"}});
-    const auto gone = Put("b.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Gone"}});
-    SelectAllFiles();
     std::filesystem::remove(gone);
     const auto seen = Answering({QMessageBox::Yes, QMessageBox::Ok}, [this] { Main.CreateID3v2->trigger(); });
-
     ASSERT_EQ(seen.size(), 2U);
-    EXPECT_EQ(seen[1].Text, "Error saving MP3 File (file no longer exists?)\n\nb.mp3");
-    EXPECT_EQ(IndependentReaders::TagLibID3v2(kept)->Title, "Kept");
+    EXPECT_EQ(seen[1].Text, "Error saving MP3 File (file no longer exists?)\n\nc_gone.mp3");
+    EXPECT_EQ(IndependentReaders::TagLibID3v2(v1Path)->Title, "One");
 }
 
 TEST_F(ConversionTest, CopyToID3v1FitsTheTextsToTheID3v1FieldsWithoutWritingTheFile)

@@ -18,16 +18,9 @@ using IndependentReaders::TagLibID3v2;
 
 class EditorSaveTest : public MainWindowTest {
 protected:
-    // As a user clicks: in the active window (a dialog or box closed before may have left none active).
-    void Activate()
-    {
-        Main.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Main));
-    }
     std::vector<BoxSeen> ClickSave(const std::vector<QMessageBox::StandardButton>& answers = {})
     {
-        Activate();
-        return ClickAnswering(Main.SaveBtn, answers);
+        return ClickActive(Main.SaveBtn, answers);
     }
 
     // A file whose every frame and field shows a lossy view in the editor, next to a plain one.
@@ -104,7 +97,8 @@ TEST_F(EditorSaveTest, EnterInAFieldSavesAndTheTrackFieldsTakeOnlyTrackCharacter
         EXPECT_EQ(c.Field->text(), c.Shown);
     }
     Windows.OptionsForm().AutoAdvanceSave->setChecked(false);
-    Activate();
+    Main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main));
     Main.TitleV2->setFocus();
     QTest::keyClick(Main.TitleV2, Qt::Key_Return);
     EXPECT_EQ(TagLibID3v1(path)->Track, 123u);
@@ -133,23 +127,17 @@ TEST_F(EditorSaveTest, SavingSeveralRowsMakesTheMissingTagsFromTheirNames)
         {false, true, false, {"Old A", "-", "-"}, {"Old A", "-", "Old C"}},
     };
     for (const Case& c : cases) {
-        TempDir folder;
+        const std::string folder = "case" + std::to_string(&c - cases.data()) + "/";
         const std::vector<std::filesystem::path> files = {
-            folder.file("Band A-Song A.mp3"), folder.file("Band B-Song B.mp3"), folder.file("Band C-Song C.mp3")};
+            Put(folder + "Band A-Song A.mp3", {}), Music.file(folder + "Band B-Song B.mp3"),
+            Music.file(folder + "Band C-Song C.mp3")};
         writeFile(files[0], TestSong {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Old A"}, .V2 = {{"TIT2", "Old A"}}}.Content());
         writeFile(files[1], TestSong {}.Content());
         writeFile(files[2], TestSong {.V2 = {{"TIT2", "Old C"}, {"TXXX", std::string("kept\0yes", 8)}}}.Content());
-        if (List.RowCount() > 0) {
-            AnswerNextBox(QMessageBox::Yes);
-            Main.ClearMP3MI->trigger();
-        }
-        for (const auto& file : files)
-            ASSERT_TRUE(Main.AddListItem(Folder(folder.path()), file.filename().string()));
         Main.IgnoreID3->setChecked(c.IgnoreID3);
         Main.UseImport->setChecked(c.UseImport);
         Windows.OptionsForm().AutoAdvanceSave->setChecked(c.AutoAdvance);
-        ClickRow(0);
-        ClickRow(2, Qt::ShiftModifier);
+        ListAll(Music.file(folder));
 
         const auto boxes = ClickSave({QMessageBox::Yes});
         ASSERT_EQ(boxes.size(), c.UseImport ? 1u : 2u);

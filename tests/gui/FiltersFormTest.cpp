@@ -51,24 +51,14 @@ protected:
                  &TFiltersForm::RenameFilterList}};
     }
 
-    // Types the two characters and clicks the add button. A message box that comes up is answered and
-    // its text returned; the answer is armed for this click only, so a click without a box leaves none.
+    // Types the two characters and clicks the add button; the text of the box that came up, if one did.
     static QString Add(const Half& half, const QString& source, const QString& replacement)
     {
         Type(half.Source, source);
         Type(half.Replacement, replacement);
-        QString message;
-        QTimer::singleShot(0, [&message] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                EXPECT_EQ(box->windowTitle(), "Vellum MP3");
-                EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-                message = box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        QTest::mouseClick(half.Add, Qt::LeftButton);
-        QCoreApplication::processEvents();
-        return message;
+        const auto boxes = ClickAnswering(half.Add, {QMessageBox::Ok});
+        EXPECT_LE(boxes.size(), 1u);
+        return boxes.empty() ? QString() : boxes[0].Caption + ": " + boxes[0].Text;
     }
 
     SettingsSandbox Sandbox;
@@ -82,8 +72,8 @@ TEST_F(FiltersFormTest, EditsAndAddingKeepTheRulesOfEachHalf)
     const std::vector<std::pair<QString, QString>> typed = {
         {"ab", "a"}, {QString::fromUtf8("é"), QString::fromUtf8("é")}, {QString::fromUtf8("€"), ""},
         {QString::fromUtf8("Ωx"), "x"}, {" ", " "}};
-    const QString noSource = "You must have at least a 'source character' entered!";
-    const QString useless = "That would be a useless filter!";
+    const QString noSource = "Vellum MP3: You must have at least a 'source character' entered!";
+    const QString useless = "Vellum MP3: That would be a useless filter!";
     const std::vector<std::tuple<QString, QString, QString, Lines>> steps = {
         {"_", " ", "", {"_ ->  "}},
         {"?", "", "", {"_ ->  ", "? -> "}},

@@ -12,15 +12,16 @@ namespace {
 
 TEST(GuardedApplicationTest, EscapedExceptionIsShownOnceAndEndsTheLoopWithFailure)
 {
-    BoxSeen seen;
-    AnswerNextBox(QMessageBox::Ok, &seen);
     QTimer::singleShot(0, [] { throw std::runtime_error("disk on fire"); });
     // A second failure queued behind the first must not raise a second box.
     QTimer::singleShot(0, [] { throw std::runtime_error("and another"); });
-    EXPECT_EQ(QCoreApplication::exec(), 1);
-    EXPECT_EQ(seen.Caption, "Error");
-    EXPECT_TRUE(seen.Text.contains("disk on fire")) << seen.Text.toStdString();
-    EXPECT_FALSE(seen.HadParent);
+    int status = 0;
+    const auto boxes = Answering({QMessageBox::Ok, QMessageBox::Ok}, [&status] { status = QCoreApplication::exec(); });
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Caption, "Error");
+    EXPECT_TRUE(boxes[0].Text.contains("disk on fire")) << boxes[0].Text.toStdString();
+    EXPECT_FALSE(boxes[0].HadParent);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

@@ -121,25 +121,13 @@ inline void OnNextModal(std::function<void(QWidget&)> action)
     });
 }
 
-// Answers the next message box with the given button; its caption, text and icon are recorded.
+// What a message box showed.
 struct BoxSeen {
     QString Caption;
     QString Text;
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
     bool HadParent = true;
 };
-
-inline void AnswerNextBox(QMessageBox::StandardButton answer, BoxSeen* seen = nullptr)
-{
-    OnNextModal([answer, seen](QWidget& modal) {
-        auto* box = qobject_cast<QMessageBox*>(&modal);
-        ASSERT_NE(box, nullptr) << "a message box was expected, not " << modal.objectName().toStdString();
-        if (seen)
-            *seen = {box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr};
-        ASSERT_NE(box->button(answer), nullptr);
-        box->button(answer)->click();
-    });
-}
 
 // Runs the action and answers every message box it shows, in turn, with the answers given (the first button once
 // they run out); what each box showed, so that a missing or an unexpected box fails the test rather than hangs it.
@@ -167,10 +155,19 @@ inline std::vector<BoxSeen> ClickAnswering(QAbstractButton* button,
     return Answering(answers, [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
-inline void CloseNextDialog()
+// Runs the action and closes every dialog it opens, as Cancel would; the classes of those dialogs, in turn.
+inline QStringList ClosingDialogs(const std::function<void()>& action)
 {
-    OnNextModal([](QWidget& modal) {
-        if (auto* dialog = qobject_cast<QDialog*>(&modal))
+    QStringList opened;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible()) {
+            opened << QString::fromLatin1(dialog->metaObject()->className());
             dialog->reject();
+        }
     });
+    watcher.start(0);
+    action();
+    return opened;
 }

@@ -137,16 +137,13 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     EXPECT_TRUE(Main.SaveBtn->isEnabled() && Main.DeleteBtn->isEnabled());
 
     // Clearing the list asks first, and No keeps everything.
-    BoxSeen box;
-    AnswerNextBox(QMessageBox::No, &box);
-    Main.ClearMP3MI->trigger();
-    EXPECT_EQ((box.Caption + ": " + box.Text).toStdString(), "Warning: ACTION:\nClear current list of MP3s?\n");
-    EXPECT_EQ(box.Icon, QMessageBox::Warning);
+    const auto boxes = Answering({QMessageBox::No}, [this] { Main.ClearMP3MI->trigger(); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ((boxes[0].Caption + ": " + boxes[0].Text).toStdString(), "Warning: ACTION:\nClear current list of MP3s?\n");
     EXPECT_EQ(List.RowCount(), 3);
     EXPECT_EQ(Main.LoadedIndex, 0);
     EXPECT_EQ(Main.TitleV2->text(), "Song 1.mp3");
-    AnswerNextBox(QMessageBox::Yes);
-    Main.ClearMP3Btn->click();
+    Answering({QMessageBox::Yes}, [this] { Main.ClearMP3Btn->click(); });
     EXPECT_EQ(List.RowCount(), 0);
     editorEmpty("clearing");
     AddDirectory(Music.path());
@@ -189,11 +186,10 @@ TEST_F(MainWindowTest, AFileGoneFromDiskEmptiesTheEditorInsteadOfKeepingTheLastO
     ASSERT_EQ(Main.TitleV2->text(), "First");
     std::filesystem::remove(gone);
 
-    BoxSeen box;
-    AnswerNextBox(QMessageBox::Ok, &box);
-    ClickRow(1);
-    EXPECT_EQ(box.Text.toStdString(), "Error opening MP3 File (file no longer exists?)\n\n" + gone.string());
-    EXPECT_FALSE(box.HadParent);
+    const auto boxes = Answering({QMessageBox::Ok}, [this] { ClickRow(1); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text.toStdString(), "Error opening MP3 File (file no longer exists?)\n\n" + gone.string());
+    EXPECT_FALSE(boxes[0].HadParent);
     // The name's import may fill fields, but none keeps what the file before held.
     EXPECT_EQ((Main.Title->text() + Main.TitleV2->text()).toStdString(), "");
     EXPECT_NE(Main.Artist->text(), "Band");
@@ -239,19 +235,12 @@ TEST_F(MainWindowTest, MalformedAndForeignFilesLoadAndShowWithoutAMessage)
     std::filesystem::copy(VELLUM_TEST_DATA_DIR, Music.file("data"), std::filesystem::copy_options::recursive);
     writeFile(Music.file("cut.mp3"), Slice(TestSong {.V2 = {{"TIT2", "Cut"}}}.Content(), 0, 30));
 
-    QStringList boxes;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&boxes] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boxes << box->text();
-            box->close();
-        }
+    const auto boxes = Answering({}, [this] {
+        AddDirectory(Music.path());
+        for (int row = 0; row < List.RowCount(); ++row)
+            ClickRow(row);
     });
-    watch.start(5);
-    AddDirectory(Music.path());
-    for (int row = 0; row < List.RowCount(); ++row)
-        ClickRow(row);
-    EXPECT_EQ(boxes, QStringList());
+    EXPECT_TRUE(boxes.empty()) << boxes.front().Text.toStdString();
     const auto captions = Captions();
     for (const char* name : {"cut.mp3", "v24tagswithalbumimage.mp3", "cbr-silence.mp3"})
         EXPECT_NE(std::find(captions.begin(), captions.end(), name), captions.end()) << name;

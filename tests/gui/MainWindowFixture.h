@@ -109,6 +109,24 @@ protected:
         ClickRow(List.RowCount() - 1);
     }
 
+    // The files of one folder alone in the list, all selected, the first one loaded.
+    void ListAll(const std::filesystem::path& folder)
+    {
+        if (List.RowCount() > 0)
+            Answering({QMessageBox::Yes}, [this] { Main.ClearMP3MI->trigger(); });
+        AddDirectory(folder);
+        ClickRow(0);
+        ClickRow(List.RowCount() - 1, Qt::ShiftModifier);
+    }
+
+    // As a user clicks: in the active window (a dialog or box closed before may have left none active).
+    std::vector<BoxSeen> ClickActive(QAbstractButton* button, const std::vector<QMessageBox::StandardButton>& answers = {})
+    {
+        Main.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&Main));
+        return ClickAnswering(button, answers);
+    }
+
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(Main.Selected3, key, modifiers); }
 
     std::vector<int> SelectedRows() const

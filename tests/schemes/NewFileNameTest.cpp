@@ -1,4 +1,5 @@
 #include "NewFileName.h"
+#include "StringOps.h"
 
 #include <gtest/gtest.h>
 
@@ -28,85 +29,77 @@ std::string ToUtf8(const std::string& latin1)
     return utf8;
 }
 
-TEST(NewFileName, KeepsTheOldExtensionAndGivesOneFileInTheSameDirectoryForUnsafeOrEmptyStems)
+// The new name keeps the old extension, is one file in the same directory, and fits the file system in UTF-8.
+TEST(NewFileName, IsSafeKeepsTheExtensionAndIsCutAtACharacterToFitTheFileSystem)
 {
-    struct Case {
-        std::string stem, oldName, expected;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
         {"Foo-Bar", "track01.mp3", "Foo-Bar.mp3"},
         {"x", "a.mp2", "x.mp2"},
         {"x", "a.MP3", "x.mp3"},
         {"Song.mp3", "a.mp3", "Song.mp3"},
         {"Vol.123", "a.mp3", "Vol.mp3"},
+        {"Song.mpeg", "a.mp3", "Song.mpeg.mp3"},
         {"x", "", "x.mp3"},
         {"AC/DC", "a.mp3", "AC_DC.mp3"},
         {"../../etc/passwd", "a.mp3", ".._.._etc_passwd.mp3"},
-        {"/", "a.mp3", "_.mp3"},
-        {std::string("a\0b", 3), "a.mp3", "a_b.mp3"},
+        {std::string("a\0b\x01\x1F\x7F", 6), "a.mp3", "a_b___.mp3"},
         {"two\r\nlines\t", "a.mp3", "two__lines_.mp3"},
+        {"Caf\xE9 \"?\" <1> | 2:3*\\", "a.mp3", "Caf\xE9 \"?\" <1> | 2:3*\\.mp3"},
         {"", "old.mp3", "old.mp3"},
         {".mp3", "old.mp3", "old.mp3"},
         {"", ".mp3", "_.mp3"},
         {"", "", "_.mp3"},
-        {".", "a.mp3", "..mp3"},
         {"..", "a.mp3", "...mp3"},
-        {"?*:<>|\\", "a.mp3", "?*:<>|\\.mp3"},
+        {std::string(300, 'a'), "old.mp3", std::string(251, 'a') + ".mp3"},
+        {std::string(250, 'a'), "old.mp3", std::string(250, 'a') + ".mp3"},
+        {std::string(200, '\xE9'), "old.mp3", std::string(125, '\xE9') + ".mp3"}, // two bytes each on disk
+        {"a" + std::string(200, '\xE9'), "old.mp3", "a" + std::string(125, '\xE9') + ".mp3"}, // 1 + 250 + 4
+        {std::string(250, 'a') + "\xE9", "old.mp3", std::string(250, 'a') + ".mp3"}, // 256 bytes with it
+        {std::string(300, 'a'), "old.mp\xE9", std::string(250, 'a') + ".mp\xE9"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(NewFileName(c.stem, c.oldName), c.expected) << c.stem << " <- " << c.oldName;
-}
-
-TEST(NewFileName, LongStemsAreCutAtACharacterToFitTheFileSystemWithTheExtension)
-{
-    struct Case {
-        std::string stem;
-        std::size_t stemKept;
-    };
-    const std::vector<Case> cases = {
-        {std::string(300, 'a'), 251},
-        {std::string(251, 'a'), 251},
-        {std::string(250, 'a'), 250},
-        {std::string(200, '\xE9'), 125},       // two bytes each on disk
-        {"a" + std::string(200, '\xE9'), 126}, // 1 + 125 * 2 + 4 = 255
-        {std::string(250, 'a') + "\xE9", 250}, // the last character would need 256 bytes
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stem.size());
-        const std::string name = NewFileName(c.stem, "old.mp3");
-        EXPECT_EQ(name, c.stem.substr(0, c.stemKept) + ".mp3");
-        EXPECT_LE(ToUtf8(name).size(), MaxFileNameBytes);
+    for (const auto& [stem, oldName, expected] : cases) {
+        SCOPED_TRACE(stem + " <- " + oldName);
+        EXPECT_EQ(NewFileName(stem, oldName), expected);
+        EXPECT_LE(ToUtf8(expected).size(), MaxFileNameBytes);
     }
-    EXPECT_EQ(NewFileName(std::string(300, 'a'), "old.mp\xE9"), std::string(250, 'a') + ".mp\xE9");
-}
 
-// The file system itself accepts the cut names and refuses one byte more.
-TEST(NewFileName, CutNamesCanBeCreatedOnDisk)
-{
+    // The file system itself accepts the cut names and refuses one byte more.
     char pattern[] = "/tmp/vellum-names-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::filesystem::path dir = pattern;
-
-    auto create = [&](const std::string& latin1Name) {
+    const auto create = [&](const std::string& latin1Name) {
         const int fd = ::open((dir / ToUtf8(latin1Name)).c_str(), O_CREAT | O_WRONLY | O_EXCL, 0644);
         const int error = fd < 0 ? errno : 0;
         if (fd >= 0)
             ::close(fd);
         return error;
     };
-    const std::vector<std::string> stems = {std::string(400, 'a'), std::string(400, '\xE9'),
-                                            "b" + std::string(400, '\xFC'), "AC/DC" + std::string(300, 'x')};
-    for (const auto& stem : stems)
+    for (const auto& stem : {std::string(400, 'a'), std::string(400, '\xE9'), "b" + std::string(400, '\xFC')})
         EXPECT_EQ(create(NewFileName(stem, "old.mp3")), 0) << stem.size();
     EXPECT_EQ(create(std::string(252, 'z') + ".mp3"), ENAMETOOLONG);
-
     std::filesystem::remove_all(dir);
 }
 
-TEST(ReplaceUnsafeNameChars, ReplacesSlashAndControlCharactersOnly)
+TEST(CapitalizeWords, UpperCasesWordStartsAfterTheSixWordStartCharacters)
 {
-    EXPECT_EQ(ReplaceUnsafeNameChars(std::string("a/b\x01\x1F\x7F\n", 8)), "a_b_____");
-    EXPECT_EQ(ReplaceUnsafeNameChars("Caf\xE9 \"?\" <1> | 2:3"), "Caf\xE9 \"?\" <1> | 2:3");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"hello world", "Hello World"}, {"rock-n-roll", "Rock-N-Roll"}, {"(live) version", "(Live) Version"},
+        {"the_end", "The_End"},         {"a.b.c", "A.B.C"},             {"say \"hi\" now", "Say \"Hi\" Now"},
+        {"iPOD mix", "IPOD Mix"},       {"ROCK", "ROCK"},               {"(", "("},
+        {"", ""},
+        // apostrophes, closing parentheses, commas and digits start no word
+        {"don't stop", "Don't Stop"},   {"x)y", "X)y"},                 {"rock,roll", "Rock,roll"},
+        {"2nd street", "2nd Street"},   {"1-2-3 go", "1-2-3 Go"},
+        // Latin-1 letters follow the same rule; sharp s and y diaeresis have no capital, the division and micro
+        // signs are no letters
+        {"\xE0 la carte", "\xC0 La Carte"}, {"caf\xE9 \xE9t\xE9", "Caf\xE9 \xC9t\xE9"}, {"\xDF-\xFF", "\xDF-\xFF"},
+        {"\xF8 \xFE \xF7x \xB5x \xC0", "\xD8 \xDE \xF7x \xB5x \xC0"},
+    };
+    for (const auto& [in, expected] : cases) {
+        std::string text = in;
+        CapitalizeWords(text);
+        EXPECT_EQ(text, expected) << in;
+    }
 }
 
 } // namespace

@@ -1,8 +1,11 @@
+#include "FilterEntry.h"
 #include "RenameScheme.h"
 #include "SchemeMacro.h"
+#include "StringOps.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,180 +22,125 @@ EditorFields DistinctFields()
     return f;
 }
 
-struct ExpandCase {
-    std::string scheme, expected;
-};
-
-void ExpectExpansions(std::string (*expand)(const std::string&, const EditorFields&), const EditorFields& fields,
-                      const std::vector<ExpandCase>& cases)
+EditorFields With(EditorFields f, const std::function<void(EditorFields&)>& change)
 {
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.scheme);
-        EXPECT_EQ(expand(c.scheme, fields), c.expected);
+    change(f);
+    return f;
+}
+
+TEST(ExpandRenameScheme, EachMacroGivesItsFieldOfTheTagOnceOrStaysLiteralInID3v1)
+{
+    const std::vector<std::tuple<std::string, std::string, std::string>> alone = {
+        {"$TITLE", "t1", "t2"},         {"$ARTIST", "a1", "a2"},       {"$ALBUM", "l1", "l2"},
+        {"$COMMENT", "c1", "c2"},       {"$YEAR", "1991", "2002"},      {"$GENRE", "Rock", "Trip-Hop"},
+        {"$TRACK", "01", "02/12"},      {"$COMPOSER", "$COMPOSER", "comp"}, {"$ORIGARTIST", "$ORIGARTIST", "orig"},
+        {"$COPYRIGHT", "$COPYRIGHT", "(c)"}, {"$URL", "$URL", "http:x"}, {"$ENCODEDBY", "$ENCODEDBY", "enc"},
+    };
+    for (const auto& [scheme, v1, v2] : alone) {
+        EXPECT_EQ(ExpandRenameSchemeID3v1(scheme, DistinctFields()), v1);
+        EXPECT_EQ(ExpandRenameSchemeID3v2(scheme, DistinctFields()), v2);
     }
-}
 
-TEST(ExpandRenameScheme, EachMacroAloneGivesItsFieldOfTheTagOrStaysLiteralInID3v1)
-{
-    ExpectExpansions(ExpandRenameSchemeID3v1, DistinctFields(), {
-        {"$TITLE", "t1"}, {"$ARTIST", "a1"}, {"$ALBUM", "l1"}, {"$COMMENT", "c1"}, {"$YEAR", "1991"},
-        {"$GENRE", "Rock"}, {"$TRACK", "01"},
-        {"$COMPOSER", "$COMPOSER"}, {"$ORIGARTIST", "$ORIGARTIST"}, {"$COPYRIGHT", "$COPYRIGHT"},
-        {"$URL", "$URL"}, {"$ENCODEDBY", "$ENCODEDBY"},
-    });
-    ExpectExpansions(ExpandRenameSchemeID3v2, DistinctFields(), {
-        {"$TITLE", "t2"}, {"$ARTIST", "a2"}, {"$ALBUM", "l2"}, {"$COMMENT", "c2"}, {"$YEAR", "2002"},
-        {"$GENRE", "Trip-Hop"}, {"$TRACK", "02/12"}, {"$COMPOSER", "comp"}, {"$ORIGARTIST", "orig"},
-        {"$COPYRIGHT", "(c)"}, {"$URL", "http:x"}, {"$ENCODEDBY", "enc"},
-    });
-}
-
-TEST(ExpandRenameScheme, MixedMacrosAndLiteralText)
-{
-    EditorFields f = DistinctFields();
-    f.ArtistV2 = "Foo";
-    f.TitleV2 = "Bar";
-    ExpectExpansions(ExpandRenameSchemeID3v2, f, {
-        {"$ARTIST - $TITLE", "Foo - Bar"},
-        {"$TRACK. $ARTIST ($YEAR) $TITLE", "02/12. Foo (2002) Bar"},
-        {"fixed name", "fixed name"},
-        {"$TITLE$TITLE", "BarBar"},
-        {"$Title", "$Title"},
-        {"$title-$TITLE", "$title-Bar"},
-        {"$$TITLE$", "$Bar$"},
-        {"$TITLES", "BarS"},
-        {"$ORIGARTIST/$ARTIST", "orig/Foo"},
-        {"", ""},
-    });
-    ExpectExpansions(ExpandRenameSchemeID3v1, f, {{"$COMPOSER-$TITLE", "$COMPOSER-t1"}});
-}
-
-TEST(ExpandRenameScheme, FieldsHoldingMacroNamesEndAfterOnePass)
-{
-    EditorFields f;
-    f.ID3v1CB = false;
-    f.TitleV2 = "$TITLE";
-    f.ArtistV2 = "$ARTIST$ARTIST";
-    ExpectExpansions(ExpandRenameSchemeID3v2, f, {
-        {"$TITLE", "$TITLE"},
-        {"$TITLE-$TITLE", "$TITLE-$TITLE"},
-        {"$ARTIST-$TITLE", "$ARTIST$ARTIST-$TITLE"},
-    });
-    f.TitleV2 = "x$TITLEy";
-    EXPECT_EQ(ExpandRenameSchemeID3v2("$TITLE$TITLE", f), "x$TITLEyx$TITLEy");
-}
-
-TEST(ExpandRenameScheme, LaterMacrosExpandWhatEarlierOnesInserted)
-{
-    EditorFields f;
-    f.TitleV2 = "by $ARTIST";
-    f.ArtistV2 = "Foo";
-    EXPECT_EQ(ExpandRenameSchemeID3v2("$TITLE", f), "by Foo");
-    f.TitleV2 = "Bar";
-    f.ArtistV2 = "see $TITLE";
-    EXPECT_EQ(ExpandRenameSchemeID3v2("$ARTIST-$TITLE", f), "see $TITLE-Bar");
+    const EditorFields fooBar = With(DistinctFields(), [](EditorFields& f) { f.ArtistV2 = "Foo"; f.TitleV2 = "Bar"; });
+    const EditorFields macroTexts = With({}, [](EditorFields& f) { f.TitleV2 = "$TITLE"; f.ArtistV2 = "$ARTIST$ARTIST"; });
+    const EditorFields byArtist = With({}, [](EditorFields& f) { f.TitleV2 = "by $ARTIST"; f.ArtistV2 = "Foo"; });
+    const EditorFields seeTitle = With({}, [](EditorFields& f) { f.TitleV2 = "Bar"; f.ArtistV2 = "see $TITLE"; });
+    const std::vector<std::tuple<EditorFields, std::string, std::string>> mixed = {
+        {fooBar, "$ARTIST - $TITLE", "Foo - Bar"},
+        {fooBar, "$TRACK. $ARTIST ($YEAR) $TITLE", "02/12. Foo (2002) Bar"},
+        {fooBar, "$TITLE$TITLE", "BarBar"},
+        {fooBar, "$title-$TITLE", "$title-Bar"},
+        {fooBar, "$$TITLE$", "$Bar$"},
+        {fooBar, "$TITLES", "BarS"},
+        {fooBar, "", ""},
+        // a field holding a macro's name is not expanded again by that macro
+        {macroTexts, "$TITLE-$TITLE", "$TITLE-$TITLE"},
+        {macroTexts, "$ARTIST-$TITLE", "$ARTIST$ARTIST-$TITLE"},
+        {With({}, [](EditorFields& f) { f.TitleV2 = "x$TITLEy"; }), "$TITLE$TITLE", "x$TITLEyx$TITLEy"},
+        // later macros expand what earlier ones inserted
+        {byArtist, "$TITLE", "by Foo"},
+        {seeTitle, "$ARTIST-$TITLE", "see $TITLE-Bar"},
+    };
+    for (const auto& [fields, scheme, expected] : mixed)
+        EXPECT_EQ(ExpandRenameSchemeID3v2(scheme, fields), expected) << scheme;
+    for (const auto& [scheme, v1, v2] : alone)
+        EXPECT_NE(MacroHelpText.find(scheme), std::string_view::npos) << scheme;
 }
 
 // The tag follows the editing boxes; an empty ID3v2 field falls back to ID3v1 only when both boxes are on.
 TEST(ExpandRenameScheme, ChoosesTheTagByTheEditingBoxesAndFallsBackOnlyWhenBothAreOn)
 {
-    struct Case {
-        const char* Name;
-        EditorFields Fields;
-        std::string Scheme, Expected;
-    };
-    const auto with = [](EditorFields f, const auto& change) {
-        change(f);
-        return f;
-    };
-    const EditorFields onlyV1 = with(EditorFields(), [](EditorFields& f) { f.Artist = "Foo"; f.Title = "Bar"; });
-    const std::vector<Case> cases = {
+    const EditorFields onlyV1 = With({}, [](EditorFields& f) { f.Artist = "Foo"; f.Title = "Bar"; });
+    const std::vector<std::tuple<const char*, EditorFields, std::string, std::string>> cases = {
         {"both boxes", DistinctFields(), "$ARTIST-$TITLE", "a2-t2"},
-        {"ID3v2 box", with(DistinctFields(), [](EditorFields& f) { f.ID3v1CB = false; }), "$ARTIST-$TITLE", "a2-t2"},
-        {"ID3v1 box", with(DistinctFields(), [](EditorFields& f) { f.ID3v2CB = false; }), "$ARTIST-$TITLE", "a1-t1"},
+        {"ID3v2 box", With(DistinctFields(), [](EditorFields& f) { f.ID3v1CB = false; }), "$ARTIST-$TITLE", "a2-t2"},
+        {"ID3v1 box", With(DistinctFields(), [](EditorFields& f) { f.ID3v2CB = false; }), "$ARTIST-$TITLE", "a1-t1"},
         {"empty ID3v2 tag", onlyV1, "$ARTIST-$TITLE", "Foo-Bar"},
-        {"empty ID3v2 tag, ID3v1 box off", with(onlyV1, [](EditorFields& f) { f.ID3v1CB = false; }),
+        {"empty ID3v2 tag, ID3v1 box off", With(onlyV1, [](EditorFields& f) { f.ID3v1CB = false; }),
          "$ARTIST-$TITLE", "-"},
-        {"one ID3v2 field empty", with(DistinctFields(), [](EditorFields& f) { f.ArtistV2.clear(); }),
+        {"one ID3v2 field empty", With(DistinctFields(), [](EditorFields& f) { f.ArtistV2.clear(); }),
          "$ARTIST-$TITLE", "-t2"},
         {"both tags empty", EditorFields(), "$ARTIST-$TITLE", "-"},
-        {"empty ID3v1 field", with(EditorFields(), [](EditorFields& f) { f.ID3v2CB = false; f.Title = "Song"; }),
+        {"empty ID3v1 field", With({}, [](EditorFields& f) { f.ID3v2CB = false; f.Title = "Song"; }),
          "$ARTIST-$TITLE", "-Song"},
-        {"empty ID3v1 genre", with(EditorFields(), [](EditorFields& f) { f.ID3v2CB = false; }), "$GENRE", ""},
-        {"line breaks", with(EditorFields(), [](EditorFields& f) { f.TitleV2 = "x"; f.CommentV2 = "one\r\ntwo"; }),
+        {"line breaks", With({}, [](EditorFields& f) { f.TitleV2 = "x"; f.CommentV2 = "one\r\ntwo"; }),
          "$COMMENT", "one\r\ntwo"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ExpandRenameScheme(c.Scheme, c.Fields), c.Expected) << c.Name;
+    for (const auto& [name, fields, scheme, expected] : cases)
+        EXPECT_EQ(ExpandRenameScheme(scheme, fields), expected) << name;
 }
 
-TEST(ExpandRenameScheme, LongFieldsAndSchemesPassWhole)
+// Filter lines are "x -> y" (replace) or "x -> " (delete); any other line has no effect and stops nothing.
+TEST(RenameStem, FiltersRunInOrderBeforeTheSafeDefault)
 {
-    EditorFields f;
-    f.CommentV2 = std::string(5000, 'c');
-    f.TitleV2 = "t";
-    EXPECT_EQ(ExpandRenameScheme("$COMMENT", f).size(), 5000u);
-
-    std::string scheme;
-    for (int i = 0; i < 10000; ++i)
-        scheme += "$TITLE-";
-    EXPECT_EQ(ExpandRenameScheme(scheme, f).size(), 20000u);
-}
-
-TEST(RenameStem, RenameFiltersRunBeforeTheSafeDefault)
-{
-    struct Case {
-        FilterList filters;
-        std::string title, expected;
-    };
-    const std::vector<Case> cases = {
+    const FilterList malformed = {"", "a", "ab -> c", " -> x", "a->b", "a -> bc", "a - > b", "a ->", "a  -> b",
+                                  "a => b", "-> a", "a -> b ", "x -> y -> z"};
+    FilterList malformedThenValid = malformed;
+    malformedThenValid.push_back("_ ->  ");
+    const std::vector<std::tuple<FilterList, std::string, std::string>> cases = {
         {{}, "AC/DC", "AC_DC"},
         {{"/ -> -"}, "AC/DC", "AC-DC"},
         {{"/ -> "}, "AC/DC", "ACDC"},
         {{"+ -> /"}, "a+b", "a_b"},
         {{"  -> _"}, "My Song", "My_Song"},
+        {{"_ ->  "}, "My_Song", "My Song"},
         {{}, "two\r\nlines", "two__lines"},
-        {{"ab -> c"}, "ab", "ab"},
+        {{"a -> b", "b -> a"}, "abba", "aaaa"},
+        {{"b -> a", "a -> b"}, "abba", "bbbb"},
+        {{"a -> x"}, "A a", "A x"},
+        {{"\xE9 -> e"}, "caf\xE9", "cafe"},
+        {{"> -> -"}, "a>b", "a-b"},
+        {malformedThenValid, "ab c_d", "ab c d"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.title);
-        EditorFields f;
-        f.TitleV2 = c.title;
-        EXPECT_EQ(RenameStem("$TITLE", f, c.filters), c.expected);
+    for (const auto& [filters, title, expected] : cases) {
+        SCOPED_TRACE(title);
+        EXPECT_EQ(RenameStem("$TITLE", With({}, [&](EditorFields& f) { f.TitleV2 = title; }), filters), expected);
     }
+    for (const std::string line : {"_ -> ", "_ ->  ", "\xE9 -> e", "> -> -"})
+        EXPECT_EQ(FilterEntry::Parse(line)->Text(), line);
+    for (const std::string& line : malformed)
+        EXPECT_FALSE(FilterEntry::Parse(line)) << line;
 }
 
-TEST(PadTrackFields, PadsOneCharacterTracksOfBothHalvesWhenSwitchedOn)
+TEST(TrackPadding, PadsOneCharacterTracksForRenameButOnlyDigitsOneToNineWhenShown)
 {
-    struct Case {
-        bool pad;
-        std::string track, expected;
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"7", "07", "07"}, {"1", "01", "01"}, {"0", "00", "0"},          {"/", "0/", "/"},
+        {"12", "12", "12"}, {"3/12", "3/12", "3/12"}, {"", "", ""},
     };
-    const std::vector<Case> cases = {
-        {true, "7", "07"}, {true, "12", "12"}, {true, "", ""}, {false, "7", "7"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.track);
+    for (const auto& [track, forRename, shown] : cases) {
+        SCOPED_TRACE(track);
         EditorFields f;
-        f.PadTrack = c.pad;
-        f.Track = f.TrackV2 = c.track;
+        f.Track = f.TrackV2 = track;
         PadTrackFields(f);
-        EXPECT_EQ(f.Track, c.expected);
-        EXPECT_EQ(f.TrackV2, c.expected);
+        EXPECT_EQ(f.Track, forRename);
+        EXPECT_EQ(f.TrackV2, forRename);
+        EXPECT_EQ(PadShownTrack(track), shown);
+        f.PadTrack = false;
+        f.Track = track;
+        PadTrackFields(f);
+        EXPECT_EQ(f.Track, track);
     }
-}
-
-TEST(SchemeMacros, HelpTextListsEveryMacroAndDefaultsUseOnlyMacros)
-{
-    for (const SchemeMacro& macro : SchemeMacros) {
-        SCOPED_TRACE(std::string(macro.Name));
-        EXPECT_NE(MacroHelpText.find(macro.Name), std::string_view::npos);
-    }
-    EXPECT_EQ(DefaultSchemes.front(), "$TITLE");
-    EXPECT_EQ(DefaultSchemes.back(), "$TRACK-$ARTIST-$TITLE");
-    EditorFields empty;
-    for (const auto scheme : DefaultSchemes)
-        EXPECT_EQ(ExpandRenameSchemeID3v1(std::string(scheme), empty).find('$'), std::string::npos) << scheme;
 }
 
 } // namespace
