@@ -22,17 +22,6 @@ Bytes Comment(std::string_view description, std::string_view text)
     return Frame("COMM", CommentBody(description, text));
 }
 
-Bytes Unsynchronised(const Bytes& raw)
-{
-    Bytes stuffed;
-    for (std::uint8_t b : raw) {
-        stuffed.push_back(b);
-        if (b == 0xFF)
-            stuffed.push_back(0);
-    }
-    return stuffed;
-}
-
 using Getter = std::string (ID3v2Frames::*)() const;
 
 struct Case {

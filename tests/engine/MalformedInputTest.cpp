@@ -41,17 +41,6 @@ Bytes WithOversizedFrame(std::uint8_t version, const char* id, const Bytes& size
                Concat({Frame("TIT2", TextBody("kept"), version), Text(id), size, Bytes{0, 0}, Bytes(held, 1)}));
 }
 
-Bytes Unsynchronised(const Bytes& raw)
-{
-    Bytes stuffed;
-    for (std::uint8_t b : raw) {
-        stuffed.push_back(b);
-        if (b == 0xFF)
-            stuffed.push_back(0);
-    }
-    return stuffed;
-}
-
 Bytes PictureThenTitle(std::uint8_t version, std::string_view title)
 {
     return Tag(version, Concat({Frame("APIC", Bytes(30000, 0x5A), version), Frame("TIT2", TextBody(title), version)}),

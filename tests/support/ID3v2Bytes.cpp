@@ -23,6 +23,17 @@ Bytes Frame(std::string_view id, const Bytes& body, std::uint8_t version, std::u
     return frame;
 }
 
+Bytes Unsynchronised(const Bytes& raw)
+{
+    Bytes stuffed;
+    for (std::uint8_t b : raw) {
+        stuffed.push_back(b);
+        if (b == 0xFF)
+            stuffed.push_back(0);
+    }
+    return stuffed;
+}
+
 Bytes TextBody(std::string_view text, std::uint8_t encoding)
 {
     Bytes body(text.size() + 1);

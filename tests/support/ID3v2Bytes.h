@@ -15,6 +15,8 @@ Bytes Text(std::string_view text);
 Bytes Frame(std::string_view id, const Bytes& body, std::uint8_t version = 3, std::uint16_t flags = 0);
 // A text frame body: the encoding byte, then the bytes.
 Bytes TextBody(std::string_view text, std::uint8_t encoding = 0);
+// The bytes with a zero after every 0xFF, as an unsynchronised tag stores them.
+Bytes Unsynchronised(const Bytes& raw);
 // Header (synchsafe size), frames, then zero padding.
 Bytes Tag(std::uint8_t version, const Bytes& frames, std::size_t padding = 0, std::uint8_t flags = 0);
 // Where `part` first occurs in `data`; npos when it does not.
