@@ -19,6 +19,11 @@ std::vector<EditorTextControl> ID3v2TextControls(Ui::MainForm& ui)
             {ui.URLV2, &EditorFields::URLV2},             {ui.EncodedByV2, &EditorFields::EncodedByV2}};
 }
 
+std::string Latin1Bytes(const QString& text)
+{
+    return text.toLatin1().toStdString();
+}
+
 QString ControlText(const QWidget& control)
 {
     if (const auto* edit = qobject_cast<const QLineEdit*>(&control))
@@ -63,8 +68,8 @@ EditorFields ReadEditorFields(Ui::MainForm& ui)
     EditorFields fields;
     for (const auto& half : {ID3v1TextControls(ui), ID3v2TextControls(ui)})
         for (const auto& [control, field] : half)
-            fields.*field = ControlText(*control).toLatin1().toStdString();
-    fields.Genre = ui.Genre->currentText().toLatin1().toStdString();
+            fields.*field = Latin1Bytes(ControlText(*control));
+    fields.Genre = Latin1Bytes(ui.Genre->currentText());
     fields.ID3v1CB = ui.ID3v1CB->isChecked();
     fields.ID3v2CB = ui.ID3v2CB->isChecked();
     fields.CapitalizeFirst = ui.CapitalizeFirst->isChecked();

@@ -4,6 +4,7 @@
 
 #include <QtCore/QString>
 
+#include <string>
 #include <vector>
 
 class QWidget;
@@ -24,6 +25,8 @@ std::vector<EditorTextControl> ID3v1TextControls(Ui::MainForm& ui);
 // The twelve ID3v2 controls.
 std::vector<EditorTextControl> ID3v2TextControls(Ui::MainForm& ui);
 
+// A control's text as the engine and the schemes hold text: Latin-1 bytes, "?" for characters beyond.
+std::string Latin1Bytes(const QString& text);
 QString ControlText(const QWidget& control);
 // Without blanks and control characters at either end.
 QString Trimmed(const QString& text);

@@ -48,7 +48,7 @@ ATAField FieldOfTag(Ui::MainForm& ui, int tag)
 void PutID3v1Value(Ui::MainForm& ui, ID3v1Values& values, const QWidget& control, const QString& text,
                    std::uint8_t genre)
 {
-    const std::string trimmed = Trimmed(text).toLatin1().toStdString();
+    const std::string trimmed = Latin1Bytes(Trimmed(text));
     if (&control == ui.Track)
         values.Track = Trimmed(text).toInt();
     else if (&control == ui.Genre)

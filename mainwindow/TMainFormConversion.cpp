@@ -18,11 +18,6 @@ const QString CreateID3v1Question = QStringLiteral(
 const QString CreateID3v2Question = QStringLiteral(
     "Generate ID3v2 tags from ID3v1 tags?\n  * MP3s WITHOUT ID3v1 tags or WITH ID3v2 tags are ignored\n");
 
-std::string Latin1Bytes(const QString& text)
-{
-    return text.toLatin1().toStdString();
-}
-
 // The engine's empty ID3v1 record filled from the ID3v2 tag it read; the setters cut each text to its field.
 void TakeID3v1FromID3v2(TMP3File& engine)
 {

@@ -25,13 +25,13 @@ QString BatchDeleteText(bool id3v1, bool id3v2)
     return text;
 }
 
-// Points the engine at the file as it is on disk now, so that only its own tags are cut. The ID3v2 frames too:
-// the row shows the title of a tag that stays. False when the file cannot be read.
+// Points the engine at the file as it is on disk now, so that only its own tags are cut. Both tags whole: the row
+// shows the title of a tag that stays. False when the file cannot be read.
 bool ReadForDelete(TMP3File& engine, const std::string& path)
 {
     engine.Reset();
     engine.SetFileName(path);
-    return engine.ReadID3v1() && engine.ReadID3v2();
+    return engine.ReadTags();
 }
 
 } // namespace

@@ -33,11 +33,6 @@ std::string Cut(std::string text, std::size_t limit)
     return text;
 }
 
-std::string Latin1Bytes(const QString& text)
-{
-    return text.toLatin1().toStdString();
-}
-
 void Trim(const std::vector<EditorTextControl>& controls)
 {
     for (const auto& [control, field] : controls) {

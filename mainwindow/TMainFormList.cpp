@@ -3,6 +3,7 @@
 #include "TMainForm.h"
 
 #include "DisplayName.h"
+#include "EditorControls.h"
 #include "MP3ListModel.h"
 
 #include <QtCore/QFile>
@@ -108,7 +109,7 @@ void TMainForm::DeselectRow(int i)
 
 std::string TMainForm::ItemImportName(int i) const
 {
-    return DisplayName(ListModel->Row(i).Caption).toLatin1().toStdString();
+    return Latin1Bytes(DisplayName(ListModel->Row(i).Caption));
 }
 
 void TMainForm::Selected3Click()
