@@ -66,8 +66,9 @@ void SyncDirectory(const std::string& prefix)
 
 } // namespace
 
-FileReplacement::FileReplacement(const std::string& path)
+FileReplacement::FileReplacement(const std::string& path, mode_t creationMode)
     : Target(ResolvedTarget(path))
+    , CreationMode(creationMode)
 {
     Good = CreateTemporary();
 }
@@ -85,7 +86,7 @@ bool FileReplacement::CreateTemporary()
     const std::string prefix = DirectoryPrefix(Target);
     for (unsigned attempt = 0; attempt < MaxNameAttempts; ++attempt) {
         const std::string name = prefix + "TMP" + std::to_string(NextNumber++) + ".$$$";
-        Fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+        Fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, CreationMode);
         if (Fd >= 0) {
             TempPath = name;
             return true;
@@ -137,7 +138,17 @@ bool FileReplacement::CopyFrom(int source, std::int64_t from, std::int64_t expec
 
 bool FileReplacement::Commit(int original)
 {
-    if (!IsGood() || !TakeOwnerAndMode(Fd, original) || fsync(Fd) != 0)
+    return IsGood() && TakeOwnerAndMode(Fd, original) && Install();
+}
+
+bool FileReplacement::Commit()
+{
+    return IsGood() && Install();
+}
+
+bool FileReplacement::Install()
+{
+    if (fsync(Fd) != 0)
         return false;
     const int fd = Fd;
     Fd = -1;

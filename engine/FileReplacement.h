@@ -3,13 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <sys/stat.h>
 
 // A new version of a file, written into "TMP<n>.$$$" in the file's own directory (created exclusively, so no
 // other file is ever overwritten) and then put in the file's place in one atomic step. Until Commit succeeds,
 // destroying the object removes the temporary file and leaves the original as it was.
 class FileReplacement {
 public:
-    explicit FileReplacement(const std::string& path);
+    // The temporary file is created with creationMode (less the umask): owner-only for a copy of a file whose
+    // own bits it takes at Commit, the usual bits for a file that Commit(void) installs as it is.
+    explicit FileReplacement(const std::string& path, mode_t creationMode = S_IRUSR | S_IWUSR);
     ~FileReplacement();
     FileReplacement(const FileReplacement&) = delete;
     FileReplacement& operator=(const FileReplacement&) = delete;
@@ -26,11 +29,15 @@ public:
     // Gives the new version the owner and permission bits of original, flushes it to the disk and puts it in
     // place of the target.
     bool Commit(int original);
+    // Flushes the new version to the disk and puts it in place of the target, with the bits it was created with.
+    bool Commit();
 
 private:
     bool CreateTemporary();
+    bool Install();
 
     std::string Target;
+    mode_t CreationMode;
     std::string TempPath;
     int Fd = -1;
     std::int64_t Written = 0;

@@ -457,16 +457,23 @@ bool TMP3File::WriteID3v2Tag()
     const int saved = MakeWritable(FileName);
     bool result = false;
     if (OpenReadWrite()) {
-        const std::int64_t length = CurrentLength();
-        const auto tag = length < 0 || !LoadDeferredBodies() ? std::nullopt
-            : ComposeID3v2Tag(Frames, V2Header[4], V2Header[5],
-                              {static_cast<std::uint64_t>(length), TagSize, DetectID3v1()});
+        const auto tag = ComposeTag();
         result = tag && !ExtHeaderUnreadable && WriteComposedTag(*tag);
         UpdateFileSize();
         Close();
     }
     RestoreAttributes(FileName, saved);
     return result;
+}
+
+// The whole tag for the open file's tag area, as it would be written now.
+std::optional<std::vector<std::uint8_t>> TMP3File::ComposeTag()
+{
+    const std::int64_t length = CurrentLength();
+    if (length < 0 || !LoadDeferredBodies())
+        return std::nullopt;
+    return ComposeID3v2Tag(Frames, V2Header[4], V2Header[5],
+                           {static_cast<std::uint64_t>(length), TagSize, DetectID3v1()});
 }
 
 // Reads the bodies the frames left in the file. The tag's header and each such frame's ID and size must still be

@@ -150,6 +150,12 @@ public:
     // The whole tag, as its header declares it, lies inside the file, so its space may be rewritten.
     bool ID3v2TagFitsFile() const;
 
+    // Side files: the tag read (ID3v1) or the tag WriteID3v2Tag would write into this file (ID3v2), written whole
+    // to sidePath. False, with no side file written, when the file has no such tag, the side file would be the
+    // MP3 file itself, or it cannot be written.
+    bool ExportID3v1(const std::string& sidePath);
+    bool ExportID3v2(const std::string& sidePath);
+
     // MPEG audio: the first frame behind the ID3v2 tag. The search runs once while the file stays open and
     // unchanged; every getter answers from it.
     void ClearMPEGHeader();
@@ -188,6 +194,7 @@ private:
     void TakeID3v2HeaderFields();
     bool ReadExtendedHeader();
     bool LoadDeferredBodies();
+    std::optional<std::vector<std::uint8_t>> ComposeTag();
     bool WriteComposedTag(const std::vector<std::uint8_t>& tag);
     std::uint32_t FooterBytes() const;
     bool RewriteWithTagSpace(std::uint32_t newSize, std::span<const std::uint8_t> tag);

@@ -11,6 +11,12 @@ void ShownFields::Record(const QWidget& control, const QString& shown, std::stri
     Controls[&control] = {shown, std::move(engineText)};
 }
 
+void ShownFields::Renamed(const std::string& from, const std::string& to)
+{
+    if (Path == from)
+        Path = to;
+}
+
 void ShownFields::Forget(const QWidget& control)
 {
     Controls.erase(&control);

@@ -19,6 +19,8 @@ public:
     void Begin(const std::string& path);
     void Record(const QWidget& control, const QString& shown, std::string engineText);
     void Forget(const QWidget& control);
+    // The file shown was renamed: what was recorded stays with it under its new name.
+    void Renamed(const std::string& from, const std::string& to);
     // The engine's text, when the control still shows exactly what was recorded for this file.
     std::optional<std::string> Untouched(const QWidget& control, const QString& current,
                                          const std::string& path) const;

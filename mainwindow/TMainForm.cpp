@@ -3,6 +3,7 @@
 #include "EditorControls.h"
 #include "EditorLists.h"
 #include "MessageBoxes.h"
+#include "SchemeMacro.h"
 #include "SettingsStore.h"
 #include "TFiltersForm.h"
 #include "TOptionsForm.h"
@@ -97,6 +98,9 @@ void TMainForm::SetUpEditor()
         genre->addItems(GenreEntries());
         genre->setCurrentIndex(-1);
     }
+    for (QComboBox* scheme : {RenScheme, ImportCB})
+        for (const std::string_view text : DefaultSchemes)
+            scheme->addItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
     ImportCB->setValidator(new TypingLimit(ImportSchemeLimit, ImportCB));
     for (QLabel* label : {v22Lbl, v23Lbl, v24Lbl})
         ShowVersionLabel(*label, false);
@@ -126,6 +130,11 @@ void TMainForm::ConnectTagCommands()
     connect(v2tov1Btn, &QPushButton::clicked, this, &TMainForm::v2tov1BtnClick);
     connect(CreateID3v1, &QAction::triggered, this, &TMainForm::CreateID3v1Click);
     connect(CreateID3v2, &QAction::triggered, this, &TMainForm::CreateID3v2Click);
+    connect(RenameBtn, &QPushButton::clicked, this, &TMainForm::RenameBtnClick);
+    connect(UndoRenameMI, &QAction::triggered, this, &TMainForm::UndoRenameMIClick);
+    connect(HelpBtn, &QToolButton::clicked, this, &TMainForm::HelpBtnClick);
+    for (QAction* item : {WriteID3v1, WriteID3v2})
+        connect(item, &QAction::triggered, this, [=, this] { WriteID3Click(tagOf(item)); });
 }
 
 void TMainForm::ShowVersionLabel(QLabel& label, bool isTagVersion)
@@ -165,6 +174,21 @@ void TMainForm::RestoreScreenCursor()
             break;
         QApplication::restoreOverrideCursor();
     }
+}
+
+void TMainForm::ForEachSelectedItem(const std::function<void(int)>& action)
+{
+    SaveScreenCursor();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (int i = 0; i < RowCount(); ++i) {
+        if (!IsRowSelected(i))
+            continue;
+        action(i);
+        DeselectRow(i);
+    }
+    RestoreScreenCursor();
+    OptionsForm->EndOfJobBeep();
+    LoadedIndex = 0;
 }
 
 bool TMainForm::LoadSettings()

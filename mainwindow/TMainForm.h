@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -52,6 +53,9 @@ public:
     // Around a long operation: save, push the wait cursor (the caller does), work, restore.
     void SaveScreenCursor();
     void RestoreScreenCursor();
+    // A command's work on every row still selected, first to last, under the wait cursor: each row deselected
+    // when done, then the end-of-job beep, and row 0 becomes the current row.
+    void ForEachSelectedItem(const std::function<void(int)>& action);
 
     // Settings of this window, read when it is created and written when it closes. Both stop at the
     // first value they cannot read or write and answer false then.
@@ -155,7 +159,6 @@ private:
     // TMainFormSave.cpp
     void SaveBtnClick();
     bool ConfirmBatchSave();
-    void SaveSelectedItems();
     bool ImportItemTags(int i);
     // The error box for a file that could not be written, the list repainted; false.
     bool ReportSaveFailure(const std::string& path);
@@ -170,6 +173,22 @@ private:
     void ApplyToAllClick(int tag);
     void ApplyToTag(int i, bool id3v2, const QWidget& control, const QString& text, std::uint8_t genre);
     void MakeTagWith(int i, bool id3v2, QWidget& control, const QString& text, std::uint8_t genre);
+    // TMainFormRename.cpp
+    void RenameBtnClick();
+    void UndoRenameMIClick();
+    // The row the editor shows; with none, the lowest selected row, shown first. False when nothing is selected.
+    bool TakeCurrentItem(const QList<int>& selected);
+    void PadTrackControls();
+    // Row i's fields as a rename of several files takes them; false, after the error box, when it cannot be read.
+    bool ShowItemForRename(int i, bool importID3v1, bool importID3v2, bool validImport);
+    void RenameItem(int i);
+    bool RenameItemFile(const std::string& stem, int i);
+    // Gives row i's file the new name (bytes) in its directory and the row its caption, then saves the editor's
+    // fields into it when asked; false, after the message, when the file could not be renamed.
+    bool RenameItemTo(int i, const std::string& newName, bool saveTags);
+    void HelpBtnClick();
+    // TMainFormSideFiles.cpp
+    void WriteID3Click(int tag);
     // TMainFormConversion.cpp
     void v1tov2BtnClick();
     void v2tov1BtnClick();

@@ -8,7 +8,6 @@
 #include "MessageBoxes.h"
 #include "TOptionsForm.h"
 
-#include <QtWidgets/QApplication>
 
 namespace {
 
@@ -86,7 +85,7 @@ void TMainForm::SaveBtnClick()
     if (advance)
         DeselectRow(LoadedIndex);
     if (batch)
-        SaveSelectedItems();
+        ForEachSelectedItem([this](int i) { ImportItemTags(i); });
     else if (advance && LoadedIndex < RowCount() - 1)
         ++LoadedIndex;
     FinishCommand(*SaveBtn);
@@ -109,21 +108,6 @@ bool TMainForm::ConfirmBatchSave()
         return false;
     }
     return true;
-}
-
-void TMainForm::SaveSelectedItems()
-{
-    SaveScreenCursor();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (int i = 0; i < RowCount(); ++i) {
-        if (!IsRowSelected(i))
-            continue;
-        ImportItemTags(i);
-        DeselectRow(i);
-    }
-    RestoreScreenCursor();
-    OptionsForm->EndOfJobBeep();
-    LoadedIndex = 0;
 }
 
 // The enabled tags of row i that are missing (or all of them, when tags are ignored) made from its name.

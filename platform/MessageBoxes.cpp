@@ -5,9 +5,10 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 
-void ShowMessage(const QString& text)
+void ShowMessage(const QString& text, const QString& caption)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, caption.isEmpty() ? QString::fromLatin1(ApplicationTitle) : caption, text,
+                    QMessageBox::Ok);
     box.exec();
 }
 

@@ -34,10 +34,24 @@ std::string CutToDiskBytes(std::string text, std::size_t limit)
     return text;
 }
 
-// The new extension is ".mp" and the old name's last character, so ".mp2" stays ".mp2".
+// ".mp" and the last character for an MP3 name, so ".mp2" stays ".mp2" and ".MP3" becomes ".mp3"; any other
+// name keeps what follows its last full stop, or nothing.
 std::string NewExtension(const std::string& oldName)
 {
-    return ReplaceUnsafeNameChars(".mp" + (oldName.empty() ? std::string("3") : oldName.substr(oldName.size() - 1)));
+    const auto dot = oldName.rfind('.');
+    if (dot == std::string::npos || dot == 0)
+        return {};
+    std::string extension = oldName.substr(dot);
+    const bool isMP3Name = extension.size() == 4 && (extension[1] == 'm' || extension[1] == 'M')
+        && (extension[2] == 'p' || extension[2] == 'P');
+    if (isMP3Name)
+        extension.replace(1, 2, "mp");
+    return ReplaceUnsafeNameChars(extension);
+}
+
+bool MakesNoName(const std::string& base)
+{
+    return base.find_first_not_of(" .") == std::string::npos;
 }
 
 } // namespace
@@ -51,13 +65,13 @@ std::string ReplaceUnsafeNameChars(const std::string& text)
     return safe;
 }
 
-std::string NewFileName(const std::string& stem, const std::string& oldName)
+std::optional<std::string> NewFileName(const std::string& stem, const std::string& oldName)
 {
     const std::string extension = NewExtension(oldName);
-    std::string base = StripExtension(ReplaceUnsafeNameChars(stem));
-    if (base.empty())
-        base = StripExtension(ReplaceUnsafeNameChars(oldName));
-    if (base.empty())
-        base.push_back('_');
+    if (DiskBytes(extension) >= MaxFileNameBytes)
+        return std::nullopt;
+    const std::string base = StripExtension(ReplaceUnsafeNameChars(stem));
+    if (MakesNoName(base))
+        return std::nullopt;
     return CutToDiskBytes(base, MaxFileNameBytes - DiskBytes(extension)) + extension;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // The longest file name, in bytes on disk, that Linux file systems take.
@@ -11,9 +12,10 @@ inline constexpr std::size_t MaxFileNameBytes = 255;
 // filter for "/" wins over this default.
 std::string ReplaceUnsafeNameChars(const std::string& text);
 
-// The name a rename gives a file now called oldName: the stem without a three-character extension,
-// then ".mp" and the last character of the old name. The result is always one usable name in the
-// same directory: no "/" or control characters, never empty or a bare extension (an empty stem keeps
-// the old stem, or becomes "_" when that is empty too), and at most MaxFileNameBytes once written as UTF-8, the stem being cut at a
-// character boundary so that the extension is kept.
-std::string NewFileName(const std::string& stem, const std::string& oldName);
+// The name a rename gives a file now called oldName: the stem without a three-character extension, then the
+// extension. An MP3 name (".mp" and one character, in any case) gets ".mp" and that last character; any other
+// name keeps its own extension, so "x.wav" stays a ".wav". The result is one usable name in the same
+// directory: no "/" or control characters, at most MaxFileNameBytes once written as UTF-8 (the stem cut at a
+// character boundary, the extension kept). None when the stem holds nothing but blanks and full stops, which
+// would make no name, a hidden file or a bare extension.
+std::optional<std::string> NewFileName(const std::string& stem, const std::string& oldName);

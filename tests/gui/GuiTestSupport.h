@@ -142,7 +142,12 @@ inline std::vector<BoxSeen> Answering(const std::vector<QMessageBox::StandardBut
             return;
         boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr});
         const std::size_t answered = boxes.size() - 1;
-        (answered < answers.size() ? box->button(answers[answered]) : box->buttons().first())->click();
+        QAbstractButton* button = answered < answers.size() ? box->button(answers[answered]) : box->buttons().first();
+        if (!button) {
+            ADD_FAILURE() << "no such button on the box: " << box->text().toStdString();
+            button = box->buttons().first();
+        }
+        button->click();
     });
     watcher.start(0);
     action();

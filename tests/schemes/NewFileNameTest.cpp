@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -29,38 +30,47 @@ std::string ToUtf8(const std::string& latin1)
     return utf8;
 }
 
-// The new name keeps the old extension, is one file in the same directory, and fits the file system in UTF-8.
+// The new name keeps an MP3 name's ".mp" and last character and any other name's extension, is one file in the
+// same directory, fits the file system in UTF-8, and is refused when the stem would make no name.
 TEST(NewFileName, IsSafeKeepsTheExtensionAndIsCutAtACharacterToFitTheFileSystem)
 {
-    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+    const std::optional<std::string> refused;
+    const std::vector<std::tuple<std::string, std::string, std::optional<std::string>>> cases = {
         {"Foo-Bar", "track01.mp3", "Foo-Bar.mp3"},
         {"x", "a.mp2", "x.mp2"},
         {"x", "a.MP3", "x.mp3"},
+        {"x", "a.mP\xE9", "x.mp\xE9"},
+        {"x", "a.wav", "x.wav"},
+        {"x", "a.flac", "x.flac"},
+        {"x", "a.mpeg", "x.mpeg"},
+        {"x", "README", "x"},
+        {"x", ".hidden", "x"},
         {"Song.mp3", "a.mp3", "Song.mp3"},
         {"Vol.123", "a.mp3", "Vol.mp3"},
         {"Song.mpeg", "a.mp3", "Song.mpeg.mp3"},
-        {"x", "", "x.mp3"},
         {"AC/DC", "a.mp3", "AC_DC.mp3"},
         {"../../etc/passwd", "a.mp3", ".._.._etc_passwd.mp3"},
         {std::string("a\0b\x01\x1F\x7F", 6), "a.mp3", "a_b___.mp3"},
         {"two\r\nlines\t", "a.mp3", "two__lines_.mp3"},
         {"Caf\xE9 \"?\" <1> | 2:3*\\", "a.mp3", "Caf\xE9 \"?\" <1> | 2:3*\\.mp3"},
-        {"", "old.mp3", "old.mp3"},
-        {".mp3", "old.mp3", "old.mp3"},
-        {"", ".mp3", "_.mp3"},
-        {"", "", "_.mp3"},
-        {"..", "a.mp3", "...mp3"},
+        {"", "old.mp3", refused},
+        {"   ", "old.mp3", refused},
+        {".mp3", "old.mp3", refused},
+        {"..", "a.mp3", refused},
+        {" . ", "README", refused},
+        {". x", "a.mp3", ". x.mp3"},
         {std::string(300, 'a'), "old.mp3", std::string(251, 'a') + ".mp3"},
         {std::string(250, 'a'), "old.mp3", std::string(250, 'a') + ".mp3"},
         {std::string(200, '\xE9'), "old.mp3", std::string(125, '\xE9') + ".mp3"}, // two bytes each on disk
         {"a" + std::string(200, '\xE9'), "old.mp3", "a" + std::string(125, '\xE9') + ".mp3"}, // 1 + 250 + 4
         {std::string(250, 'a') + "\xE9", "old.mp3", std::string(250, 'a') + ".mp3"}, // 256 bytes with it
         {std::string(300, 'a'), "old.mp\xE9", std::string(250, 'a') + ".mp\xE9"},
+        {"x", "a." + std::string(200, '\xE9'), refused}, // an extension longer than any name
     };
     for (const auto& [stem, oldName, expected] : cases) {
         SCOPED_TRACE(stem + " <- " + oldName);
         EXPECT_EQ(NewFileName(stem, oldName), expected);
-        EXPECT_LE(ToUtf8(expected).size(), MaxFileNameBytes);
+        EXPECT_LE(ToUtf8(expected.value_or("")).size(), MaxFileNameBytes);
     }
 
     // The file system itself accepts the cut names and refuses one byte more.
@@ -75,7 +85,7 @@ TEST(NewFileName, IsSafeKeepsTheExtensionAndIsCutAtACharacterToFitTheFileSystem)
         return error;
     };
     for (const auto& stem : {std::string(400, 'a'), std::string(400, '\xE9'), "b" + std::string(400, '\xFC')})
-        EXPECT_EQ(create(NewFileName(stem, "old.mp3")), 0) << stem.size();
+        EXPECT_EQ(create(*NewFileName(stem, "old.mp3")), 0) << stem.size();
     EXPECT_EQ(create(std::string(252, 'z') + ".mp3"), ENAMETOOLONG);
     std::filesystem::remove_all(dir);
 }
