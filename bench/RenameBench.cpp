@@ -1,0 +1,144 @@
+// Renaming every selected file from its title through the real window, offscreen, and undoing it, against the
+// kernel's own renames of the same files; for N and 10·N files, so a cost that grows with the list shows. Run by
+// hand in a Release build; see README.md.
+
+#include "BenchSupport.h"
+#include "Forms.h"
+#include "MP3ListModel.h"
+#include "MP3ListView.h"
+#include "TLoadingForm.h"
+#include "TMainForm.h"
+
+#include <QtCore/QSettings>
+#include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
+
+#include <cstdio>
+
+namespace {
+
+using namespace bench;
+
+std::vector<std::string> MakeFiles(const std::filesystem::path& dir, std::size_t count)
+{
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "song %06zu.mp3", i);
+        names.emplace_back(name);
+        Bytes file = ID3v2Record(3, {TextFrame("TIT2", "Title " + std::to_string(i))}, 256);
+        Append(file, AudioFrames(4, false));
+        WriteFile(dir / name, file);
+    }
+    return names;
+}
+
+// Yes to the confirmation, No to saving the loaded file first; any other box is a failure, answered and counted.
+class BoxAnswerer {
+public:
+    int Failures = 0;
+
+    BoxAnswerer()
+    {
+        QObject::connect(&Timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            if (box->text().startsWith(QStringLiteral("ACTION:")))
+                box->button(QMessageBox::Yes)->click();
+            else if (box->windowTitle() == QStringLiteral("Notice"))
+                box->button(QMessageBox::No)->click();
+            else
+                ++Failures, box->buttons()[0]->click();
+        });
+        Timer.start(0);
+    }
+
+private:
+    QTimer Timer;
+};
+
+void SelectAll(TMainForm& main)
+{
+    main.Selected3->selectionModel()->select(main.ListModel->index(0, 0),
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    emit main.Selected3->Clicked();
+    main.Selected3->selectAll();
+}
+
+// Microseconds per file of one command over every row, the boxes answered.
+double CommandMicroseconds(TMainForm& main, const std::function<void()>& command)
+{
+    SelectAll(main);
+    BoxAnswerer answerer;
+    const Clock::time_point start = Clock::now();
+    command();
+    const double seconds = SecondsSince(start);
+    if (answerer.Failures > 0)
+        throw std::runtime_error("the window reported " + std::to_string(answerer.Failures) + " failures");
+    return seconds * 1e6 / main.ListModel->RowCount();
+}
+
+bool EveryNameStartsWith(const TMainForm& main, const std::string& prefix)
+{
+    for (int i = 0; i < main.ListModel->RowCount(); ++i)
+        if (!main.ListModel->Row(i).Caption.starts_with(prefix)
+            || !std::filesystem::exists(main.ListModel->Row(i).Path()))
+            return false;
+    return true;
+}
+
+// The kernel alone: every file renamed and back, per file and direction.
+double KernelMicroseconds(const std::filesystem::path& dir, const std::vector<std::string>& names)
+{
+    const Clock::time_point start = Clock::now();
+    for (const std::string& name : names)
+        std::filesystem::rename(dir / name, dir / ("k" + name));
+    for (const std::string& name : names)
+        std::filesystem::rename(dir / ("k" + name), dir / name);
+    return SecondsSince(start) * 1e6 / static_cast<double>(2 * names.size());
+}
+
+void Measure(const std::filesystem::path& dir, std::size_t count)
+{
+    std::filesystem::create_directories(dir);
+    const std::vector<std::string> names = MakeFiles(dir, count);
+    const double kernel = KernelMicroseconds(dir, names);
+
+    Forms windows;
+    TMainForm& main = windows.MainForm();
+    main.show();
+    main.SaveOnRen->setChecked(false);
+    main.RenScheme->setEditText(QStringLiteral("$TITLE renamed"));
+    main.BrowseDlg.Selection = dir.string();
+    windows.LoadingForm().LoadMode = TLoadingForm::DirectoryMode;
+    windows.LoadingForm().exec();
+    if (main.ListModel->RowCount() != static_cast<int>(count))
+        throw std::runtime_error("the list holds " + std::to_string(main.ListModel->RowCount()) + " rows");
+
+    const double rename = CommandMicroseconds(main, [&main] { main.RenameBtn->click(); });
+    if (!EveryNameStartsWith(main, "Title "))
+        throw std::runtime_error("the window did not rename every file");
+    const double undo = CommandMicroseconds(main, [&main] { main.UndoRenameMI->trigger(); });
+    if (!EveryNameStartsWith(main, "song "))
+        throw std::runtime_error("the window did not undo every rename");
+    std::printf("%8zu files: rename %7.1f us/file, undo %7.1f us/file, kernel rename %6.1f us/file; "
+                "rename/kernel %5.1f, undo/kernel %5.1f\n",
+                count, rename, undo, kernel, rename / kernel, undo / kernel);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const auto files = static_cast<std::size_t>(std::max(2L, NumberOption(argc, argv, "--files", 2000)));
+    const ScratchDirectory scratch(Option(argc, argv, "--dir", std::filesystem::temp_directory_path().string()));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(scratch.Get().string()));
+    for (const std::size_t count : {files, 10 * files})
+        Measure(scratch.Get() / std::to_string(count), count);
+    return 0;
+}
