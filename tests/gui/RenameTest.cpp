@@ -36,7 +36,7 @@ protected:
 const QString RenameError = QStringLiteral("\n\nError renaming file. Filename cannot be read-only or include any of the "
                                            "following:\n\t\t\t\\ / : * ? \" < > |");
 
-TEST_F(RenameTest, TheFileTheRowAndTheEditorTakeTheNameTheSchemeMakesInTheSameFolder)
+TEST_F(RenameTest, TheFileTheRowAndTheEditorTakeTheNameTheSchemeMakesInTheSameFolderAndTheNextRowFollows)
 {
     struct Case {
         std::string Name;
@@ -65,7 +65,19 @@ TEST_F(RenameTest, TheFileTheRowAndTheEditorTakeTheNameTheSchemeMakesInTheSameFo
         EXPECT_TRUE(std::filesystem::exists(folder / c.Expected));
         EXPECT_EQ(List.Row(List.RowCount() - 1).Caption, c.Expected);
         EXPECT_EQ(Main.FileLoaded->text(), QString::fromUtf8(c.Expected));
+        EXPECT_FALSE(Main.AddListItem(folder.string() + "/", c.Expected)) << "listed already, under its new name";
     }
+
+    // One row renamed moves on to the next only with auto-advance.
+    Windows.OptionsForm().AutoAdvanceRename->setChecked(false);
+    ClickRow(0);
+    Rename("$TITLE-1");
+    EXPECT_EQ(Main.LoadedIndex, 0);
+    EXPECT_EQ(SelectedRows(), std::vector<int> {0});
+    Windows.OptionsForm().AutoAdvanceRename->setChecked(true);
+    Rename("$TITLE-2");
+    EXPECT_EQ(Main.LoadedIndex, 1);
+    EXPECT_EQ(List.Row(0).Caption, "Bar-2.mp3");
 }
 
 TEST_F(RenameTest, NothingIsRenamedOverAnotherFileOrToANameOfNothingOrWhenTheSettingsForbidIt)
@@ -146,22 +158,6 @@ TEST_F(RenameTest, IgnoringTagsTheFurtherFilesAreNamedAndTaggedFromTheirNames)
     const auto tag = IndependentReaders::TagLibID3v2(Music.file("ign/D-C.mp3"));
     ASSERT_TRUE(tag);
     EXPECT_EQ(tag->Artist + "/" + tag->Title, "C/D");
-}
-
-TEST_F(RenameTest, OneRowAdvancesOnlyWithAutoAdvance)
-{
-    Put("adv/a.mp3", {.V2 = {{"TIT2", "A"}}});
-    Put("adv/b.mp3", {.V2 = {{"TIT2", "B"}}});
-    AddDirectory(Music.file("adv"));
-    Windows.OptionsForm().AutoAdvanceRename->setChecked(false);
-    ClickRow(0);
-    Rename("$TITLE-1");
-    EXPECT_EQ(Main.LoadedIndex, 0);
-    EXPECT_EQ(SelectedRows(), std::vector<int> {0});
-    Windows.OptionsForm().AutoAdvanceRename->setChecked(true);
-    Rename("$TITLE-2");
-    EXPECT_EQ(Main.LoadedIndex, 1);
-    EXPECT_EQ(Captions(), (std::vector<std::string> {"A-2.mp3", "b.mp3"}));
 }
 
 TEST_F(RenameTest, UndoGivesBackTheExactOriginalNameNeverOverAnotherFileAndWritesNoTags)

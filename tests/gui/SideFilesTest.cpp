@@ -2,6 +2,7 @@
 // files themselves untouched.
 #include "MainWindowFixture.h"
 
+#include "FileReplaceStepOverride.h"
 #include "TMP3File.h"
 
 namespace {
@@ -64,7 +65,7 @@ TEST_F(SideFilesTest, SideFilesHoldTheTagAsWrittenAndTheLaterRowOfAStemWins)
     EXPECT_EQ(readFile(later), laterBytes);
 }
 
-TEST_F(SideFilesTest, ASideFileThatWouldBeTheFileItselfIsRefused)
+TEST_F(SideFilesTest, ASideFileThatCannotBeWrittenWholeOrWouldBeTheFileItselfLeavesEveryFileAsItWas)
 {
     const auto self = Put("self.id1", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Self"}});
     const Bytes before = readFile(self);
@@ -72,6 +73,15 @@ TEST_F(SideFilesTest, ASideFileThatWouldBeTheFileItselfIsRefused)
     ClickRow(0);
     EXPECT_EQ(Export(Main.WriteID3v1, Folder()), QStringList {"Error saving file:\n" + QString::fromStdString(self.string())});
     EXPECT_EQ(readFile(self), before);
+
+    const std::filesystem::path out = Music.file("out");
+    std::filesystem::create_directory(out);
+    writeFile(out / "self.id1", Bytes(128, 'x'));
+    const FileReplaceStepOverride failing([](const char*, const char*) { return -1; });
+    EXPECT_EQ(Export(Main.WriteID3v1, out.string()),
+              QStringList {"Error saving file:\n" + QString::fromStdString((out / "self.id1").string())});
+    EXPECT_EQ(readFile(out / "self.id1"), Bytes(128, 'x')) << "the old side file is kept whole";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "no temporary file is left";
 }
 
 } // namespace
