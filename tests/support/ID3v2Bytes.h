@@ -1,13 +1,12 @@
 #pragma once
 
-#include "ID3v2Frames.h"
 #include "TempDir.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
 
-// Hand-built ID3v2 frames and tags, and tags of real files loaded into ID3v2Frames.
+// Hand-built ID3v2 frames and tags, and the test files kept in the tree.
 namespace ID3v2Bytes {
 
 Bytes Text(std::string_view text);
@@ -15,6 +14,8 @@ Bytes Text(std::string_view text);
 Bytes Frame(std::string_view id, const Bytes& body, std::uint8_t version = 3, std::uint16_t flags = 0);
 // A text frame body: the encoding byte, then the bytes.
 Bytes TextBody(std::string_view text, std::uint8_t encoding = 0);
+// A comment frame body: encoding 0, language "eng", the description and its terminator, then the text.
+Bytes CommentBody(std::string_view description, std::string_view text);
 // The bytes with a zero after every 0xFF, as an unsynchronised tag stores them.
 Bytes Unsynchronised(const Bytes& raw);
 // Header (synchsafe size), frames, then zero padding.
@@ -22,16 +23,6 @@ Bytes Tag(std::uint8_t version, const Bytes& frames, std::size_t padding = 0, st
 // Where `part` first occurs in `data`; npos when it does not.
 std::size_t Find(const Bytes& data, const Bytes& part, std::size_t from = 0);
 
-// What a file's tag header says, and its frames loaded the way the engine loads them.
-struct LoadedTag {
-    ID3v2Frames Frames;
-    std::uint8_t Version = 0;
-    std::uint8_t Revision = 0;
-    std::uint8_t Flags = 0;
-    std::uint64_t TagSize = 0;
-};
-// Reads the header and skips a version 2.3/2.4 extended header; the tag must start the data.
-LoadedTag Load(const Bytes& file);
 Bytes ReadTestData(const std::string& relativePath);
 
 } // namespace ID3v2Bytes

@@ -51,7 +51,7 @@ for key in ('TIT2', 'TPE1', 'TALB', 'TDRC', 'COMM', 'TRCK', 'TCON'):
 )";
 
 // The ID3v2 tag alone (mutagen would otherwise fill frames missing from it with the ID3v1 fields). Prints the
-// major version, then per frame "K", the key and the repr, and per unknown frame "U" and its raw
+// major version, then per frame "K", the key, the repr and the text, and per unknown frame "U" and its raw
 // bytes; each field hex-encoded so that no text can break a line.
 const char* const MutagenID3v2Script = R"(
 import sys
@@ -63,7 +63,7 @@ except ID3NoHeaderError:
 hx = lambda s: s.encode('utf-8', 'surrogateescape').hex()
 print(tag.version[1])
 for key in tag.keys():
-    print('K', hx(key), hx(repr(tag[key])))
+    print('K', hx(key), hx(repr(tag[key])), hx(str(tag[key])) or '-')
 for raw in tag.unknown_frames:
     print('U', raw.hex())
 )";
@@ -142,11 +142,12 @@ std::optional<MutagenTag> MutagenID3v2(const std::filesystem::path& file)
     std::istringstream lines(*output);
     MutagenTag view;
     lines >> view.Version;
-    std::string kind, key, value;
+    std::string kind, key, value, text;
     while (lines >> kind) {
-        if (kind == "K" && lines >> key >> value)
+        if (kind == "K" && lines >> key >> value >> text) {
             view.Frames[FromHex(key)] = FromHex(value);
-        else if (kind == "U" && lines >> value)
+            view.Texts[FromHex(key)] = FromHex(text);
+        } else if (kind == "U" && lines >> value)
             view.UnknownFrames.push_back(value);
     }
     std::sort(view.UnknownFrames.begin(), view.UnknownFrames.end());

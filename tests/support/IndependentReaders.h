@@ -42,6 +42,7 @@ std::optional<TagLibTag> TagLibID3v2(const std::filesystem::path& file);
 struct MutagenTag {
     unsigned Version = 0;
     std::map<std::string, std::string> Frames {};
+    std::map<std::string, std::string> Texts {}; // str() of each frame, UTF-8
     std::vector<std::string> UnknownFrames {};
 };
 // nullopt when mutagen finds no ID3v2 tag or cannot read the file.

@@ -24,15 +24,6 @@ TempDir::~TempDir()
     std::filesystem::remove_all(Path, ignored);
 }
 
-std::vector<std::string> TempDir::entries() const
-{
-    std::vector<std::string> names;
-    for (auto& entry : std::filesystem::directory_iterator(Path))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool TempDir::HasTemporaryFile() const
 {
     for (auto& entry : std::filesystem::recursive_directory_iterator(Path)) {

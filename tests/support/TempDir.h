@@ -16,8 +16,6 @@ public:
 
     const std::filesystem::path& path() const { return Path; }
     std::filesystem::path file(const std::string& name) const { return Path / name; }
-    // Names of the entries in the directory, sorted.
-    std::vector<std::string> entries() const;
     // Whether the engine left one of its temporary files ("TMP<n>.$$$") behind.
     bool HasTemporaryFile() const;
 
