@@ -151,8 +151,9 @@ void TMainForm::FinishCommand(const QWidget& ownButton)
     selection.select(row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     selection.setCurrentIndex(row, QItemSelectionModel::NoUpdate);
     Selected3->scrollTo(row);
-    // A clicked button hands the keyboard to the list; Enter in a field leaves the cursor where it was.
-    if (ownButton.hasFocus())
+    // A clicked button hands the keyboard to the list; Enter in a field leaves the cursor where it was. Asked of
+    // the window, not of the desktop: a box that has just closed may leave the window not yet active again.
+    if (focusWidget() == &ownButton)
         Selected3->setFocus();
     LoadCurrentItem();
     Selected3->viewport()->update();

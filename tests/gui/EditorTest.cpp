@@ -18,10 +18,7 @@ using IndependentReaders::TagLibID3v2;
 
 class EditorTest : public MainWindowTest {
 protected:
-    std::vector<BoxSeen> ClickSave(const std::vector<QMessageBox::StandardButton>& answers = {})
-    {
-        return ClickActive(Main.SaveBtn, answers);
-    }
+    std::vector<BoxSeen> ClickSave() { return ClickActive(Main.SaveBtn); }
 
     // A file whose every frame and field shows a lossy view in the editor, next to a plain one.
     std::filesystem::path PutRichFile()
@@ -56,16 +53,12 @@ TEST_F(EditorTest, TracksAndGenresShowAsTheUserReadsThem)
         {{.V1 = V1 {.Title = "  Padded  ", .Track = 7}}, true, "Padded|07|-||"},
         {{.V1 = V1 {.Track = 7}}, false, "|7|-||"},
         {{.V1 = V1 {.Track = 12, .Genre = 0}}, true, "|12|Blues||"},
-        {{.V1 = V1 {.Track = 123, .Genre = 28}}, true, "|123|Vocal||"},
         {{.V1 = V1 {.Genre = 200}}, true, "||-||"},
         {v2("(17)", "7"), true, "||-|07|Rock"},
-        {v2("(17)Rock", "12"), true, "||-|12|Rock"},
         {v2("(0)", "3/12"), true, "||-|3/12|Blues"},
         {v2("(200)", "0"), true, "||-|0|"},
         {v2("Trip-Hop", ""), true, "||-||Trip-Hop"},
-        {v2("(-1)", ""), true, "||-||(-1)"},
-        {v2("(RX)", ""), true, "||-||(RX)"},
-        {v2("(Electronic Dance)", ""), true, "||-||(Electronic Dance)"}};
+        {v2("(RX)", ""), true, "||-||(RX)"}};
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const auto& [song, pad, shown] = cases[i];
         Put(std::to_string(i) + ".mp3", song);
@@ -107,8 +100,7 @@ TEST_F(EditorTest, AFileWithoutTagsShowsWhatTheImportSchemeReadsInItsName)
         bool UseImport, Capitalize, ID3v1CB;
         const char *Artist, *ArtistV2, *TitleV2;
     };
-    const std::vector<Case> cases = {{true, true, true, "The Band", "The Band", "My Song"},
-                                     {true, false, true, "the band", "the band", "my song"},
+    const std::vector<Case> cases = {{true, false, true, "the band", "the band", "my song"},
                                      {true, true, false, "", "The Band", "My Song"},
                                      {false, true, true, "", "", ""}};
     for (const Case& c : cases) {
@@ -116,9 +108,8 @@ TEST_F(EditorTest, AFileWithoutTagsShowsWhatTheImportSchemeReadsInItsName)
         Main.CapitalizeFirst->setChecked(c.Capitalize);
         Main.ID3v1CB->setChecked(c.ID3v1CB);
         Show("the_band-my_song.mp3");
-        EXPECT_EQ(Main.Artist->text(), c.Artist);
-        EXPECT_EQ(Main.ArtistV2->text(), c.ArtistV2);
-        EXPECT_EQ(Main.TitleV2->text(), c.TitleV2);
+        EXPECT_EQ(Main.Artist->text() + "|" + Main.ArtistV2->text() + "|" + Main.TitleV2->text(),
+                  QStringList({c.Artist, c.ArtistV2, c.TitleV2}).join('|'));
         EXPECT_EQ(Main.hasID3v1Bmp->pixmap().toImage(), Main.Image(TMainForm::TagAbsentImage).toImage());
         EXPECT_FALSE(Main.DeleteBtn->isEnabled());
     }
@@ -203,7 +194,7 @@ TEST_F(EditorTest, AFailedSaveLeavesTheFileAsItWasAndKeepsTheEdits)
     AddDirectory(Music.path());
     const Bytes before = readFile(path);
     const QString longTitle(600, QLatin1Char('t')); // more than the tag's padding holds: the file is rewritten
-    for (const auto& [fullDisk, name] : {std::pair {true, "full disk"}, {false, "refused replacement"}}) {
+    for (const bool fullDisk : {true, false}) {
         Show("song.mp3");
         Main.TitleV2->setText(longTitle);
         std::optional<FileSizeLimit> limit;
@@ -212,24 +203,22 @@ TEST_F(EditorTest, AFailedSaveLeavesTheFileAsItWasAndKeepsTheEdits)
             limit.emplace(before.size() + 100);
         else
             refused.emplace([](const char*, const char*) { return -1; });
-        const auto boxes = ClickSave();
+        const QStringList boxes = Texts(ClickSave());
         limit.reset();
         refused.reset();
-        ASSERT_EQ(boxes.size(), 1u) << name;
-        EXPECT_EQ(boxes[0].Text, QStringLiteral("Error saving MP3 File (file no longer exists?)\n\n")
-                      + QString::fromStdString(path.string())) << name;
-        EXPECT_EQ(readFile(path), before) << name;
-        EXPECT_EQ(Main.TitleV2->text(), longTitle) << name << ": the edit stays for another try";
-        EXPECT_EQ(Main.LoadedIndex, 0) << name << ": no advance";
+        EXPECT_EQ(boxes, QStringList {"Error saving MP3 File (file no longer exists?)\n\n" + QString::fromStdString(path.string())});
+        EXPECT_EQ(readFile(path), before) << fullDisk;
+        EXPECT_EQ(Main.TitleV2->text(), longTitle) << fullDisk << ": the edit stays for another try";
+        EXPECT_EQ(Main.LoadedIndex, 0) << fullDisk << ": no advance";
     }
     ClickSave();
     EXPECT_EQ(TagLibID3v2(path)->Title, longTitle.toStdString());
     EXPECT_EQ(Main.FileLoaded->text(), "tune.mp3") << "saved at last, and advanced";
 }
 
+// No ID3v2 field filled in a file without an ID3v2 tag: the file is not rewritten to hold an empty one.
 TEST_F(EditorTest, SaveMakesNoEmptyTag)
 {
-    // No ID3v2 field filled in a file without an ID3v2 tag: the file is not rewritten to hold an empty one.
     const auto v1Only = Put("v1-only.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Only v1"}});
     const Bytes before = readFile(v1Only);
     Main.UseImport->setChecked(false);
@@ -281,7 +270,6 @@ TEST_F(EditorTest, ASingleTagButtonCutsExactlyThatTagOfTheShownFileAsItIsOnDiskN
     const auto other = Put("other.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Other"}, .V2 = {{"TIT2", "Other"}}});
     const Bytes otherBefore = readFile(other);
     const Bytes audioAndID3v1 = Mp3Fixture::AudioOf(song.Content());
-    const Bytes grownTag = ID3v2Bytes::Tag(3, ID3v2Bytes::Frame("TIT2", ID3v2Bytes::TextBody("Grown")), 5000);
     AddDirectory(Music.path());
     Windows.OptionsForm().AutoAdvanceDelete->setChecked(false);
     std::optional<FileReplaceStepOverride> refused;
@@ -300,7 +288,8 @@ TEST_F(EditorTest, ASingleTagButtonCutsExactlyThatTagOfTheShownFileAsItIsOnDiskN
         {"tag removed by another program", Main.DeleteID3v2Btn, [&] { writeFile(path, audioAndID3v1); },
          audioAndID3v1, "Y", ""},
         {"tag grown by another program", Main.DeleteID3v2Btn,
-         [&] { writeFile(path, Concat({grownTag, audioAndID3v1})); }, audioAndID3v1, "Y", ""},
+         [&] { writeFile(path, Concat({ID3v2Bytes::Tag(3, ID3v2Bytes::Frame("TIT2", ID3v2Bytes::TextBody("Grown")), 5000), audioAndID3v1})); },
+         audioAndID3v1, "Y", ""},
         {"rewrite refused", Main.DeleteID3v2Btn, [&] { refused.emplace([](const char*, const char*) { return -1; }); },
          song.Content(), "Y", "Y", {"Error deleting ID3v2 tag!"}},
     };
@@ -308,10 +297,7 @@ TEST_F(EditorTest, ASingleTagButtonCutsExactlyThatTagOfTheShownFileAsItIsOnDiskN
         writeFile(path, song.Content());
         Show("a.mp3");
         c.AfterLoading();
-        QStringList boxes;
-        for (const BoxSeen& box : ClickAnswering(c.Button))
-            boxes << box.Text;
-        EXPECT_EQ(boxes, c.Boxes) << c.What;
+        EXPECT_EQ(Texts(ClickAnswering(c.Button)), c.Boxes) << c.What;
         refused.reset();
         EXPECT_EQ(readFile(path), c.Expected) << c.What;
         EXPECT_EQ(readFile(other), otherBefore) << c.What;

@@ -69,8 +69,7 @@ protected:
 // empties them.
 TEST_F(FiltersFormTest, EditsAndAddingKeepTheRulesOfEachHalf)
 {
-    const std::vector<std::pair<QString, QString>> typed = {
-        {"ab", "a"}, {QString::fromUtf8("é"), QString::fromUtf8("é")}, {QString::fromUtf8("€x"), "x"}};
+    const std::vector<std::pair<QString, QString>> typed = {{"ab", "a"}, {QString::fromUtf8("€x"), "x"}};
     const QString noSource = "Vellum MP3: You must have at least a 'source character' entered!";
     const QString useless = "Vellum MP3: That would be a useless filter!";
     const std::vector<std::tuple<QString, QString, QString, Lines>> steps = {
@@ -113,8 +112,6 @@ TEST_F(FiltersFormTest, DeletingSelectedEntriesKeepsTheOthersInOrderAndTheCloseR
     for (const Half& half : Halves(filters))
         for (const char* source : {"1", "2", "3", "4", "5"})
             Add(half, source, "x");
-    QTest::mouseClick(filters.CloseBtn, Qt::LeftButton);
-    filters.show();
     for (const Half& half : Halves(filters)) {
         QTest::mouseClick(half.Delete, Qt::LeftButton);
         EXPECT_EQ(Shown(*half.Box).size(), 5u) << "nothing selected, nothing deleted";
@@ -124,7 +121,6 @@ TEST_F(FiltersFormTest, DeletingSelectedEntriesKeepsTheOthersInOrderAndTheCloseR
     }
     QTest::mouseClick(filters.CloseBtn, Qt::LeftButton);
     EXPECT_FALSE(filters.isVisible());
-    // The entries the first close stored beyond the third are gone.
     EXPECT_EQ(Sandbox.Section("Filters"),
               (Values{{"Import1", "1 -> x"}, {"Import2", "3 -> x"}, {"Import3", "5 -> x"}, {"Rename1", "1 -> x"},
                       {"Rename2", "3 -> x"}, {"Rename3", "5 -> x"}}));

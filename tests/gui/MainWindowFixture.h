@@ -62,8 +62,8 @@ protected:
         return (folder.empty() ? Music.path() : folder).string() + "/";
     }
 
-    // Add Directory, choosing the folder in the folder browser the command shows.
-    void AddDirectory(const std::filesystem::path& folder)
+    // Chooses the folder in the folder browser the next command shows.
+    static void ChooseFolderNext(const std::filesystem::path& folder)
     {
         OnNextModal([folder](QWidget& modal) {
             auto* browser = qobject_cast<QFileDialog*>(&modal);
@@ -71,8 +71,9 @@ protected:
             browser->setDirectory(QFile::decodeName(folder.c_str()));
             static_cast<QDialog*>(browser)->accept(); // QFileDialog::accept, which checks the folder
         });
-        Main.AddDirectoryMI->trigger();
     }
+
+    void AddDirectory(const std::filesystem::path& folder) { ChooseFolderNext(folder), Main.AddDirectoryMI->trigger(); }
 
     std::vector<std::string> Captions() const
     {

@@ -1,11 +1,22 @@
-// The per-user settings: the main window's ten values as they reach the file on close and come back at the next
-// start, and the store's reading of files edited by hand.
+// The main window's wiring (toolbar buttons run their menu commands, and the few behaviours of its controls a user
+// relies on) and the per-user settings: the main window's ten values as they reach the file on close and come back at the next
+// start, the store's reading of files edited by hand, and the options dialog, whose OK stores its values and sends
+// the windows to the default directories while Cancel or Escape put back what it showed without storing.
 #include "GuiTestSupport.h"
 
+#include "EditorLists.h"
 #include "Forms.h"
 #include "SettingsStore.h"
 #include "TFiltersForm.h"
 #include "TMainForm.h"
+#include "TOptionsForm.h"
+#include "TPickerForm.h"
+
+#include <QtCore/QFile>
+#include <QtTest/QSignalSpy>
+#include <QtWidgets/QToolButton>
+
+#include <optional>
 
 namespace {
 
@@ -18,16 +29,12 @@ Values Read(const Forms& windows)
 {
     const TMainForm& m = windows.MainForm();
     const TFiltersForm& f = windows.FiltersForm();
-    Values shown = {{"ImportCB", m.ImportCB->currentText().toStdString()},
-                    {"RenScheme", m.RenScheme->currentText().toStdString()}};
-    for (const auto& [name, on] : Values{{"PadTrack", m.PadTrack->isChecked() ? "1" : "0"},
-             {"CapitalizeFirst", m.CapitalizeFirst->isChecked() ? "1" : "0"},
-             {"SaveOnRen", m.SaveOnRen->isChecked() ? "1" : "0"}, {"IgnoreID3", m.IgnoreID3->isChecked() ? "1" : "0"},
-             {"UseImport", m.UseImport->isChecked() ? "1" : "0"},
-             {"ConfirmOnRename", m.ConfirmOnRename->isChecked() ? "1" : "0"},
-             {"ImpFilters", f.ImpFilters->isChecked() ? "1" : "0"}, {"RenFilters", f.RenFilters->isChecked() ? "1" : "0"}})
-        shown[name] = on;
-    return shown;
+    const auto bit = [](bool on) { return on ? "1" : "0"; };
+    return {{"PadTrack", bit(m.PadTrack->isChecked())}, {"CapitalizeFirst", bit(m.CapitalizeFirst->isChecked())},
+            {"SaveOnRen", bit(m.SaveOnRen->isChecked())}, {"IgnoreID3", bit(m.IgnoreID3->isChecked())},
+            {"UseImport", bit(m.UseImport->isChecked())}, {"ConfirmOnRename", bit(m.ConfirmOnRename->isChecked())},
+            {"ImpFilters", bit(f.ImpFilters->isChecked())}, {"RenFilters", bit(f.RenFilters->isChecked())},
+            {"ImportCB", m.ImportCB->currentText().toStdString()}, {"RenScheme", m.RenScheme->currentText().toStdString()}};
 }
 
 Values With(Values values, const Values& changes)
@@ -114,6 +121,134 @@ TEST(SettingsTest, StoreKeyExistsOnlyWhenItsFileHoldsValuesAndReadsTextsWhole)
     sandbox.Write("[General]\nList=1, 2\n"); // a hand-edited text with commas comes back whole
     EXPECT_EQ(SettingsStore().ReadString(QStringLiteral("List")), "1,2");
     EXPECT_EQ(SettingsStore().ReadBool(QStringLiteral("List")), std::nullopt);
+}
+
+// What the dialog shows: the four switches as 0 or 1, then the two directories.
+std::string State(const TOptionsForm& o)
+{
+    std::string state;
+    for (const QCheckBox* box : {o.AutoAdvanceSave, o.AutoAdvanceDelete, o.AutoAdvanceRename, o.EndBeep})
+        state += box->isChecked() ? '1' : '0';
+    return state + " " + o.DefaultPicker->text().toStdString() + "|" + o.DefaultBrowse->text().toStdString();
+}
+
+struct OptionsFormTest : ::testing::Test {
+    TOptionsForm& Start()
+    {
+        Windows.reset();
+        Windows.emplace();
+        Windows->OptionsForm().show();
+        return Windows->OptionsForm();
+    }
+    SettingsSandbox Sandbox;
+    TempDir Folders;
+    std::optional<Forms> Windows;
+};
+
+TEST_F(OptionsFormTest, OKStoresTheSixValuesAndTheNextStartDropsADirectoryThatIsGone)
+{
+    const std::filesystem::path picker = Folders.file("Picker"), browse = Folders.file("Müsik ä");
+    std::filesystem::create_directories(picker);
+    std::filesystem::create_directories(browse);
+    TOptionsForm& options = Start();
+    EXPECT_EQ(State(options), "1111 |");
+    ClickBox(*options.AutoAdvanceDelete);
+    ClickBox(*options.EndBeep);
+    Type(options.DefaultPicker, QFile::decodeName(picker.c_str()));
+    Type(options.DefaultBrowse, QFile::decodeName(browse.c_str()));
+    QTest::mouseClick(options.OKBtn, Qt::LeftButton);
+    EXPECT_FALSE(options.isVisible());
+    EXPECT_EQ(Sandbox.Section(), (Values{{"AutoAdvanceSave", "1"},
+                 {"AutoAdvanceDelete", "0"}, {"AutoAdvanceRename", "1"}, {"EndBeep", "0"},
+                 {"DefaultPicker", picker.string()}, {"DefaultBrowse", browse.string()}}));
+    // OK sends the picker and the folder chooser to the directories at once.
+    EXPECT_EQ(Windows->PickerForm().DirList->Directory(), picker.string());
+    EXPECT_EQ(Windows->MainForm().BrowseDlg.Selection, browse.string());
+
+    std::filesystem::remove(picker);
+    EXPECT_EQ(State(Start()), "1010 |" + browse.string());
+    EXPECT_EQ(Windows->MainForm().BrowseDlg.Selection, browse.string());
+
+    // An unreadable switch stops the reading there.
+    Sandbox.Write("[General]\nAutoAdvanceSave=0\nAutoAdvanceDelete=yes\nAutoAdvanceRename=0\nEndBeep=0\n");
+    EXPECT_EQ(State(Start()), "0111 |");
+}
+
+TEST_F(OptionsFormTest, CancelAndEscapePutBackWhatTheDialogShowedWithoutStoring)
+{
+    TOptionsForm& options = Start();
+    ClickBox(*options.EndBeep);
+    QTest::mouseClick(options.OKBtn, Qt::LeftButton);
+    const std::string stored = Sandbox.Text();
+    for (const bool escape : {false, true}) {
+        options.show();
+        ClickBox(*options.AutoAdvanceSave);
+        ClickBox(*options.EndBeep);
+        Type(options.DefaultPicker, "/nowhere");
+        ASSERT_EQ(State(options), "0111 /nowhere|");
+        if (escape)
+            QTest::keyClick(options.DefaultPicker, Qt::Key_Escape);
+        else
+            QTest::mouseClick(options.CancelBtn, Qt::LeftButton);
+        EXPECT_FALSE(options.isVisible()) << escape;
+        EXPECT_EQ(State(options), "1110 |") << escape;
+        EXPECT_EQ(Sandbox.Text(), stored) << escape;
+    }
+}
+
+struct StartupTest : ::testing::Test {
+    SettingsSandbox Sandbox;
+    Forms Windows;
+    TMainForm& Main = Windows.MainForm();
+};
+
+TEST_F(StartupTest, ToolbarButtonRunsItsMenuCommandAndOpensItsDialogModally)
+{
+    Main.show();
+    const std::vector<std::tuple<const char*, const char*, QString>> buttons = {
+        {"AddFileBtn", "AddFilesMI", "TPickerForm"}, {"AddDirectoryBtn", "AddDirectoryMI", "QFileDialog"},
+        {"OptionsBtn", "OptionsMI", "TOptionsForm"}, {"FiltersBtn", "FiltersMI", "TFiltersForm"},
+        {"ClearMP3Btn", "ClearMP3MI", ""}, {"PlayMP3Btn", "PlayMP3MI", ""}, {"FileInfoBtn", "FileInfoMI", ""},
+        {"UndoRenameBtn", "UndoRenameMI", ""}, {"ExitBtn", "ExitMI", ""}};
+    for (const auto& [buttonName, actionName, dialog] : buttons) {
+        QSignalSpy triggered(Main.findChild<QAction*>(QString::fromLatin1(actionName)), &QAction::triggered);
+        auto* button = Main.findChild<QToolButton*>(QString::fromLatin1(buttonName));
+        ASSERT_NE(button, nullptr) << buttonName;
+        // On the button part, not on the drop-down arrow of the options button.
+        const QStringList opened = ClosingDialogs(
+            [button] { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); });
+        EXPECT_EQ(triggered.count(), 1) << buttonName;
+        EXPECT_EQ(opened, dialog.isEmpty() ? QStringList() : QStringList(dialog)) << buttonName;
+    }
+    EXPECT_FALSE(Main.isVisible()) << "the exit button closes the window";
+}
+
+TEST_F(StartupTest, RestoreScreenCursorPutsBackWhatWasThereBeforeTheWait)
+{
+    QApplication::setOverrideCursor(Qt::PointingHandCursor);
+    Main.SaveScreenCursor();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Main.SaveScreenCursor(); // a nested long operation saves and restores inside the outer one
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Main.RestoreScreenCursor();
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    Main.SavedCursor = Qt::PointingHandCursor;
+    Main.RestoreScreenCursor();
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::PointingHandCursor);
+    QApplication::restoreOverrideCursor();
+}
+
+TEST_F(StartupTest, ImportSchemeTakesAHundredTypedCharactersAndFollowsItsSwitch)
+{
+    Main.ImportCB->setEditText(QString());
+    QTest::keyClicks(Main.ImportCB->lineEdit(), QString(120, QLatin1Char('x')));
+    EXPECT_EQ(Main.ImportCB->currentText(), QString(100, QLatin1Char('x')));
+    Main.UseImport->setChecked(false);
+    EXPECT_FALSE(Main.ImportCB->isEnabled());
+    const QStringList genres = GenreEntries(); // sorted without hyphens and dots
+    EXPECT_LT(genres.indexOf("Eurodance"), genres.indexOf("Euro-House"));
 }
 
 } // namespace
