@@ -37,10 +37,14 @@ TEST_F(RenameTest, TheFileTheRowAndTheEditorTakeTheNameTheSchemeMakesInTheSameFo
     };
     const std::vector<Case> cases = {
         {"track01.mp3", {.V2 = {{"TPE1", "Foo"}, {"TIT2", "Bar"}}}, "$ARTIST-$TITLE", "Foo-Bar.mp3"},
+        {"x.mp2", {.V2 = {{"TIT2", "Two"}}}, "$TITLE", "Two.mp2"},
         {"x.MP3", {.V2 = {{"TIT2", "Upper"}}}, "$TITLE", "Upper.mp3"},
+        {"x.wav", {.V2 = {{"TIT2", "Wave"}}}, "$TITLE", "Wave.wav"},
+        {"z.mp3", {.V2 = {{"TIT2", "AC/DC"}}}, "$TITLE", "AC_DC.mp3"},
         {"y.mp3", {.V2 = {{"TIT2", "Song"}}}, "$TITLE.mp3", "Song.mp3"},
         {"up.mp3", {.V2 = {{"TIT2", "../../update"}}}, "$TITLE", ".._.._update.mp3"},
         {"b.mp3", {.V2 = {{"TPE1", "Bj\xF6rk"}, {"TIT2", "Bar"}}}, "$ARTIST-$TITLE", "Bj\xC3\xB6rk-Bar.mp3"},
+        {"foo-bar.mp3", {.V2 = {{"TPE1", "Foo"}, {"TIT2", "Bar"}}}, "$ARTIST-$TITLE", "Foo-Bar.mp3"},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
@@ -171,7 +175,10 @@ TEST_F(RenameTest, UndoGivesBackTheExactOriginalNameNeverOverAnotherFileAndWrite
 
 TEST_F(RenameTest, TheHelpButtonListsTheMacros)
 {
-    EXPECT_EQ(Texts(ClickActive(Main.HelpBtn)),
+    const auto boxes = ClickActive(Main.HelpBtn);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Caption, "Macros");
+    EXPECT_EQ(Texts(boxes),
               QStringList {"Available Macros (All tags):\n$TITLE\t$TRACK\t$YEAR\n$ALBUM\t$ARTIST\t$GENRE\n\t$COMMENT\n\n"
                            "ID3v2 Only:\n$COMPOSER\t$ORIGARTIST\n$COPYRIGHT\t$URL\n$ENCODEDBY"});
     EXPECT_EQ(Main.RenScheme->count(), 10);
