@@ -1,5 +1,5 @@
 // The ID3v1 tag: what the window shows of a stored record agrees with TagLib, and after the edits the editor
-// makes and a save, TagLib and mutagen read exactly the fields expected, with every audio byte in place.
+// makes and a save, TagLib reads exactly the fields expected, with every audio byte in place.
 #include "IndependentReaders.h"
 #include "Mp3Fixture.h"
 #include "TMP3File.h"
@@ -41,12 +41,6 @@ std::function<void(TMP3File&)> Fill(const ID3v1Fields& f)
     };
 }
 
-// Every field set again to what is shown, as a save from the window does when nothing was edited.
-void Resave(TMP3File& e)
-{
-    Fill(Shown(e))(e);
-}
-
 struct Case {
     const char* Name;
     Bytes Record; // stored before the edit; none when empty
@@ -56,6 +50,8 @@ struct Case {
 
 TEST(ID3v1File, EditsAreSavedAsOtherReadersReadThem)
 {
+    // Every field set again to what is shown, as a save from the window does when nothing was edited.
+    const auto Resave = [](TMP3File& e) { Fill(Shown(e))(e); };
     const ID3v1Fields full {"Title", "Artist \xC9", "Album", "2001", "A comment of 28 characters.", 12, 17};
     Bytes cutAtZero = Stored({.Title = "abcdef"});
     cutAtZero[3 + 2] = 0; // "ab", a terminator, then what an earlier longer title left
@@ -98,9 +94,6 @@ TEST(ID3v1File, EditsAreSavedAsOtherReadersReadThem)
         EXPECT_EQ(content.size(), audio.size() + 128);
         EXPECT_EQ(Slice(content, 0, audio.size()), audio);
         EXPECT_EQ(IndependentReaders::TagLibID3v1(path), c.Expected);
-        if (c.Expected.Comment.size() <= 28) { // mutagen reads the last comment byte of version 1.0 as a track
-            EXPECT_EQ(IndependentReaders::MutagenID3v1(path), c.Expected);
-        }
     }
 }
 

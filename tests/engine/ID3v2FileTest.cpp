@@ -66,48 +66,6 @@ void StoreAll(TMP3File& engine, const Values& values)
         (engine.*Fields[i].Set)(values[i]);
 }
 
-// The text as ISO-8859-1 bytes, as the engine holds it; nullopt when a character lies beyond it.
-std::optional<std::string> Latin1FromUTF8(const std::string& text)
-{
-    std::string latin1;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80)
-            latin1 += text[i];
-        else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < text.size())
-            latin1 += static_cast<char>(((byte & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
-        else
-            return std::nullopt;
-    }
-    return latin1;
-}
-
-// Each field the engine shows is the text mutagen reads from the frame it is stored in, wherever that text is one
-// string of single-byte characters. The year is the first four characters of "TYER", else of "TDRC"; the comment
-// is the one without description, in whatever language.
-void ExpectEngineAgreesWithMutagen(const TMP3File& engine, const std::filesystem::path& file)
-{
-    const auto texts = MutagenID3v2(file).value_or(IndependentReaders::MutagenTag{}).Texts;
-    const Values values = ValuesOf(engine);
-    const auto comments = std::count_if(texts.begin(), texts.end(), [](const auto& t) { return t.first.starts_with("COMM::"); });
-    for (std::size_t i = 0; i < values.size() && !texts.empty(); ++i) {
-        auto found = texts.find(i == Year ? "TYER" : Fields[i].KeyV3);
-        if (i == Year && found == texts.end())
-            found = texts.find("TDRC");
-        if (i == Comment) {
-            if (comments != 1)
-                continue;
-            found = std::find_if(texts.begin(), texts.end(), [](const auto& t) { return t.first.starts_with("COMM::"); });
-        }
-        std::optional<std::string> text = found == texts.end() ? "" : Latin1FromUTF8(found->second);
-        if (!text || text->find('\0') != std::string::npos)
-            continue;
-        if (i == Year)
-            *text = text->substr(0, 4);
-        EXPECT_EQ(values[i], *text) << Fields[i].Name;
-    }
-}
-
 // ---- Byte rules no reader checks: readers accept either size form and ignore a wrong footer ----
 
 void ExpectVersion4Bytes(const Bytes& file)
@@ -211,10 +169,9 @@ struct Save {
     std::function<void(TMP3File&)> Edit = {};
     // mutagen keys expected to change; when empty, the edited field's.
     std::vector<std::string> Changed = {};
-    bool Written = true;
     // Saved without a read first, as commands that change one field do.
     bool Unread = false;
-    // Malformed tags: the readers' views before the save are not compared.
+    // Malformed tags: mutagen's views before and after the save are not compared.
     bool Malformed = false;
     // A frame mutagen keeps only as raw bytes that goes away (marked to be dropped when the tag is altered).
     std::string Dropped = {};
@@ -244,10 +201,6 @@ std::vector<Save> Saves()
     const auto sized = [](std::string_view id, std::uint32_t size) {
         return Concat({Text(id), Bytes{std::uint8_t(size >> 24), std::uint8_t(size >> 16), std::uint8_t(size >> 8),
                                        std::uint8_t(size), 0, 0}, Text("body")});
-    };
-    const auto extended = [&title](std::uint8_t version, std::uint32_t length) {
-        return WithFrames(version, {Bytes{std::uint8_t(length >> 24), std::uint8_t(length >> 16),
-                                          std::uint8_t(length >> 8), std::uint8_t(length), 0, 0}, title}, 40, 0x40);
     };
     const Bytes footerTag = Tag(4, Frame("TIT2", TextBody("Footer"), 4), 50, 0x10);
     const Bytes withFooter = Concat({footerTag, Text("3DI"), Slice(footerTag, 3, 7), Audio()});
@@ -304,15 +257,8 @@ std::vector<Save> Saves()
         {.Name = "ZeroFrameSizes", .Content = WithFrames(3, {sized("TPE1", 0), title, sized("TALB", 0)}, 20), .Field = 1,
          .Text = "After", .Malformed = true},
         {.Name = "ZeroTagSize", .Content = WithFrames(3, {}), .Field = 1, .Text = "After", .Malformed = true},
-        {.Name = "ExtendedHeaderLengthThree", .Content = extended(4, 3), .Field = 1, .Text = "After", .Written = false, .Malformed = true},
         {.Name = "GarbageFrameID", .Content = WithFrames(3, {title, Text("\x01\x02\x03\x04 garbage")}, 30), .Field = 1,
          .Text = "After", .Malformed = true},
-        {.Name = "Version22CutShort", .Content = WithFrames(2, {Text("TT2"), Bytes{0, 0, 9, 0}, Text("Tit")}), .Field = 1,
-         .Text = "After", .Written = false, .Malformed = true},
-        {.Name = "CompressedVersion22", .Content = WithFrames(2, {Text("TT2"), Bytes{0, 0, 4, 0}, Text("Tit")}, 10, 0x40),
-         .Field = 0, .Text = "New", .Written = false},
-        {.Name = "TagLargerThanTheFile", .Content = Concat({Mp3Fixture::ID3v2Header(3, 0, 100'000), title, Audio(3)}),
-         .Field = 0, .Text = "New", .Written = false},
     };
     for (const std::uint8_t version : {3, 4}) {
         const Bytes rich = Concat({RichTag(version), Audio(), version == 3 ? v1 : Bytes()});
@@ -321,10 +267,6 @@ std::vector<Save> Saves()
             const std::string name = std::string("Rich") + (version == 3 ? "Set" : "Cleared") + Fields[field].Name;
             saves.push_back({.Name = name, .Content = rich, .Field = field,
                              .Text = version == 4 ? "" : field == Year ? "1987" : "New " + std::string(Fields[field].Name)});
-        }
-        if (version == 4) {
-            saves.push_back({.Name = "RichSetTitleVersion4", .Content = rich, .Field = 0, .Text = "New"});
-            saves.push_back({.Name = "RichSetYearVersion4", .Content = rich, .Field = Year, .Text = "1987"});
         }
     }
     // Tags other programs wrote; bare tags get audio behind them.
@@ -350,8 +292,6 @@ TEST_P(ID3v2Save, ChangesOnlyTheEditedFramesAndKeepsTheAudio)
     if (!save.Unread) {
         ASSERT_TRUE(engine.ReadTags());
     }
-    if (!save.Malformed && !save.Unread)
-        ExpectEngineAgreesWithMutagen(engine, path);
 
     Values values = ValuesOf(engine);
     if (save.Edit) {
@@ -369,11 +309,7 @@ TEST_P(ID3v2Save, ChangesOnlyTheEditedFramesAndKeepsTheAudio)
     std::vector<std::string> ignored = changed;
     ignored.push_back(save.Dropped);
     const std::vector<std::string> taglibBefore = TagLibFrames(path, ignored);
-    ASSERT_EQ(engine.WriteID3v2Tag(), save.Written);
-    if (!save.Written) {
-        ExpectUntouched();
-        return;
-    }
+    ASSERT_TRUE(engine.WriteID3v2Tag());
 
     const Bytes file = Content();
     EXPECT_EQ(AudioOf(file), AudioOf(original));
@@ -394,7 +330,7 @@ TEST_P(ID3v2Save, ChangesOnlyTheEditedFramesAndKeepsTheAudio)
     ASSERT_TRUE(mutagen);
     if (!save.Malformed) {
         // mutagen shows a version 2.2 picture with its three-letter image format, a written one with the MIME
-        // type; TagLib compares the picture bytes themselves.
+        // type; TagLib compares the picture's MIME type and bytes themselves.
         std::vector<std::string> expected = changed;
         if (mutagenBefore.Version == 2 && mutagenBefore.Frames.count("APIC:"))
             expected.push_back("APIC:");
@@ -409,7 +345,6 @@ TEST_P(ID3v2Save, ChangesOnlyTheEditedFramesAndKeepsTheAudio)
     reread.SetFileName(path.string());
     ASSERT_TRUE(reread.ReadTags());
     EXPECT_EQ(ValuesOf(reread), values);
-    ExpectEngineAgreesWithMutagen(reread, path);
 
     // A second save by the same object, without a read in between, grows the tag past its area.
     values[Comment] = std::string(3000, 's');

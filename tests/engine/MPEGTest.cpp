@@ -1,4 +1,3 @@
-#include "IndependentReaders.h"
 #include "MPEGAudioProperties.h"
 #include "Mp3Fixture.h"
 #include "TMP3File.h"
@@ -6,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <sstream>
 
 #include <taglib/mpegfile.h>
 
@@ -268,8 +266,8 @@ TEST(TMP3FileMPEG, NothingIsKeptFromAPreviousOrMissingFile)
     EXPECT_EQ(engine.GetFrameCount(), 0);
 }
 
-// Files made by an encoder, read by the file object, against two independent readers.
-TEST(TMP3FileMPEG, LengthBitrateAndVBRHeaderOfEncodedFilesAgreeWithTagLibAndMutagen)
+// Files made by an encoder, read by the file object, against TagLib.
+TEST(TMP3FileMPEG, LengthBitrateAndVBRHeaderOfEncodedFilesAgreeWithTagLib)
 {
     for (const std::string name : {"cbr-silence.mp3", "vbr-stereo.mp3", "vbr-xing.mp3"}) {
         SCOPED_TRACE(name);
@@ -289,18 +287,6 @@ TEST(TMP3FileMPEG, LengthBitrateAndVBRHeaderOfEncodedFilesAgreeWithTagLibAndMuta
         EXPECT_EQ(audio.SampleRate(), properties->sampleRate());
         EXPECT_NEAR(audio.LengthMilliseconds(), properties->lengthInMilliseconds(), frameMilliseconds);
         EXPECT_NEAR(audio.Bitrate(), properties->bitrate(), 1);
-
-        // mutagen leaves the encoder's delay and padding out of the length, up to about three frames.
-        const auto output = IndependentReaders::RunPython(
-            "import sys, mutagen.mp3; i = mutagen.mp3.MP3(sys.argv[1]).info; "
-            "print(round(i.length * 1000), round(i.bitrate / 1000))",
-            {path.string()});
-        ASSERT_TRUE(output) << "mutagen could not read " << path;
-        std::int64_t milliseconds = -1;
-        int bitrate = -1;
-        std::istringstream(*output) >> milliseconds >> bitrate;
-        EXPECT_NEAR(audio.LengthMilliseconds(), milliseconds, 3 * frameMilliseconds);
-        EXPECT_NEAR(audio.Bitrate(), bitrate, audio.Bitrate() / 10 + 1);
     }
 }
 

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 // A file in a fresh directory and an engine object pointed at it, as the main window points one at each file.
 struct EngineFile : ::testing::Test {
     TempDir dir;
@@ -32,10 +30,3 @@ struct EngineFile : ::testing::Test {
         EXPECT_FALSE(dir.HasTemporaryFile());
     }
 };
-
-inline mode_t ModeOf(const std::filesystem::path& path)
-{
-    struct stat info {};
-    EXPECT_EQ(stat(path.c_str(), &info), 0);
-    return info.st_mode & 07777;
-}

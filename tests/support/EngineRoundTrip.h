@@ -3,15 +3,10 @@
 #include <cstdint>
 #include <string>
 
-// The whole life of one file in the program, on a file of any content: every read and getter, a changed title
-// written to both tags, a re-read, and the removal of the ID3v2 tag. Checks what a user's file depends on:
-// - a failed write leaves the file byte-identical;
-// - a successful write keeps the audio (the bytes behind the tag area and before an ID3v1 tag) unchanged, and a
-//   re-read finds the title written;
-// - removing the ID3v2 tag leaves exactly the bytes behind the old tag area.
-// Used by the fuzzer and by the regression test over the inputs it found, so that both run the same sequence.
-// The ID3v2 title's length comes from the file's last byte, so that both the write in place and the rewrite of
-// a grown tag are reached, and an input found once fails the same way again. The file is changed in place.
+// The whole life of one file in the program, shared by the fuzzer and its regression test: every read, a changed
+// title written to both tags (its length taken from the file's last byte, so that both the write in place and the
+// rewrite are reached), a re-read, and the removal of the ID3v2 tag. A failed write must leave the file
+// byte-identical, a written one the audio; removal leaves exactly the bytes behind the old tag area.
 // Answers an empty string when everything held, else what broke.
 std::string CheckEngineRoundTrip(const std::string& path);
 

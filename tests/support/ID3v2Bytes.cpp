@@ -41,10 +41,7 @@ Bytes Unsynchronised(const Bytes& raw)
 
 Bytes TextBody(std::string_view text, std::uint8_t encoding)
 {
-    Bytes body(text.size() + 1);
-    body[0] = encoding;
-    std::copy(text.begin(), text.end(), body.begin() + 1);
-    return body;
+    return Concat({Bytes{encoding}, Text(text)});
 }
 
 Bytes Tag(std::uint8_t version, const Bytes& frames, std::size_t padding, std::uint8_t flags)

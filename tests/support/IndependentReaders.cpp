@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <set>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -32,24 +31,6 @@ std::string FromHex(const std::string& hex)
     return bytes;
 }
 
-// Prints "0" when the file has no tag, else "1" and one hex-encoded Latin-1 line per field. Untranslated, the
-// genre stays the number the file holds.
-const char* const MutagenID3v1Script = R"(
-import sys
-from mutagen.id3 import ID3, ID3NoHeaderError
-try:
-    tag = ID3(sys.argv[1], translate=False)
-except ID3NoHeaderError:
-    print(0)
-    sys.exit(0)
-def text(key):
-    frames = tag.getall(key)
-    return str(frames[0].text[0]) if frames and frames[0].text else ''
-print(1)
-for key in ('TIT2', 'TPE1', 'TALB', 'TDRC', 'COMM', 'TRCK', 'TCON'):
-    print(text(key).encode('latin1').hex())
-)";
-
 // The ID3v2 tag alone (mutagen would otherwise fill frames missing from it with the ID3v1 fields). Prints the
 // major version, then per frame "K", the key, the repr and the text, and per unknown frame "U" and its raw
 // bytes; each field hex-encoded so that no text can break a line.
@@ -68,6 +49,28 @@ for raw in tag.unknown_frames:
     print('U', raw.hex())
 )";
 
+// Runs /usr/bin/python3 -c script with the arguments; its standard output, nullopt when it did not exit with 0.
+std::optional<std::string> RunPython(const std::string& script, const std::vector<std::string>& args)
+{
+    std::string command = "/usr/bin/python3 -c ";
+    command += ShellQuoted(script);
+    for (const auto& arg : args) {
+        command += ' ';
+        command += ShellQuoted(arg);
+    }
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return std::nullopt;
+    std::string output;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, got);
+    const int status = pclose(pipe);
+    if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return output;
+}
+
 } // namespace
 
 std::optional<ID3v1Fields> TagLibID3v1(const std::filesystem::path& file)
@@ -79,27 +82,6 @@ std::optional<ID3v1Fields> TagLibID3v1(const std::filesystem::path& file)
     return ID3v1Fields {tag->title().to8Bit(false), tag->artist().to8Bit(false), tag->album().to8Bit(false),
                         tag->year() != 0 ? std::to_string(tag->year()) : std::string(),
                         tag->comment().to8Bit(false), tag->track(), tag->genreNumber()};
-}
-
-std::optional<ID3v1Fields> MutagenID3v1(const std::filesystem::path& file)
-{
-    const auto output = RunPython(MutagenID3v1Script, {file.string()});
-    if (!output)
-        return std::nullopt;
-    std::istringstream lines(*output);
-    std::string present;
-    std::getline(lines, present);
-    if (present != "1")
-        return std::nullopt;
-    std::string values[7];
-    for (auto& value : values) {
-        std::getline(lines, value);
-        value = FromHex(value);
-    }
-    ID3v1Fields fields {values[0], values[1], values[2], values[3], values[4]};
-    fields.Track = values[5].empty() ? 0 : static_cast<unsigned>(std::stoul(values[5]));
-    fields.Genre = values[6].empty() ? 255 : static_cast<unsigned>(std::stoul(values[6]));
-    return fields;
 }
 
 std::vector<std::string> TagLibTag::FramesWith(const std::string& id, const std::optional<std::string>& text) const
@@ -156,40 +138,15 @@ std::optional<MutagenTag> MutagenID3v2(const std::filesystem::path& file)
 
 std::vector<std::string> ChangedFrames(const MutagenTag& before, const MutagenTag& after)
 {
-    std::set<std::string> keys;
-    for (const auto& [key, value] : before.Frames)
-        keys.insert(key);
-    for (const auto& [key, value] : after.Frames)
-        keys.insert(key);
     std::vector<std::string> changed;
-    for (const std::string& key : keys) {
-        const auto a = before.Frames.find(key);
-        const auto b = after.Frames.find(key);
-        if (a == before.Frames.end() || b == after.Frames.end() || a->second != b->second)
+    for (const auto& [key, value] : before.Frames)
+        if (!after.Frames.contains(key) || after.Frames.at(key) != value)
             changed.push_back(key);
-    }
+    for (const auto& [key, value] : after.Frames)
+        if (!before.Frames.contains(key))
+            changed.push_back(key);
+    std::sort(changed.begin(), changed.end());
     return changed;
-}
-
-std::optional<std::string> RunPython(const std::string& script, const std::vector<std::string>& args)
-{
-    std::string command = "/usr/bin/python3 -c ";
-    command += ShellQuoted(script);
-    for (const auto& arg : args) {
-        command += ' ';
-        command += ShellQuoted(arg);
-    }
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return std::nullopt;
-    std::string output;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, got);
-    const int status = pclose(pipe);
-    if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
-    return output;
 }
 
 } // namespace IndependentReaders

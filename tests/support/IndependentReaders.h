@@ -11,7 +11,7 @@
 namespace IndependentReaders {
 
 // ID3v1 fields as a reader reports them: texts as Latin-1 bytes, track 0 for none, genre 255 for none.
-// Both readers strip surrounding white space from the texts.
+// TagLib strips surrounding white space from the texts.
 struct ID3v1Fields {
     std::string Title {}, Artist {}, Album {}, Year {}, Comment {};
     unsigned Track = 0;
@@ -21,8 +21,6 @@ struct ID3v1Fields {
 
 // TagLib's view (TagLib::MPEG::File); nullopt when it finds no ID3v1 tag.
 std::optional<ID3v1Fields> TagLibID3v1(const std::filesystem::path& file);
-// mutagen's view (mutagen.id3.ID3 reading the ID3v1 tag of a file without ID3v2 tag); nullopt when it finds none.
-std::optional<ID3v1Fields> MutagenID3v1(const std::filesystem::path& file);
 
 // TagLib's view of the ID3v2 tag. Texts are UTF-8.
 struct TagLibTag {
@@ -50,8 +48,5 @@ std::optional<MutagenTag> MutagenID3v2(const std::filesystem::path& file);
 
 // The keys whose frames differ between two views (missing from one, or different), sorted.
 std::vector<std::string> ChangedFrames(const MutagenTag& before, const MutagenTag& after);
-
-// Runs /usr/bin/python3 -c script with the arguments; its standard output, nullopt when it did not exit with 0.
-std::optional<std::string> RunPython(const std::string& script, const std::vector<std::string>& args);
 
 } // namespace IndependentReaders

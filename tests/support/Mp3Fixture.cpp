@@ -57,10 +57,7 @@ Bytes ID3v2Header(std::uint8_t version, std::uint8_t flags, std::uint32_t sizeFi
 
 Bytes PaddedID3v2Tag(std::uint32_t totalSize)
 {
-    Bytes tag(totalSize, 0);
-    const Bytes header = ID3v2Header(3, 0, totalSize - 10);
-    std::copy(header.begin(), header.end(), tag.begin());
-    return tag;
+    return Concat({ID3v2Header(3, 0, totalSize - 10), Bytes(totalSize - 10, 0)});
 }
 
 Bytes ID3v1Record(const ID3v1Fields& fields)
@@ -115,8 +112,7 @@ void PutXingHeader(Bytes& frame, std::size_t offset, const std::string& id, std:
 
 void PutVBRIHeader(Bytes& frame, std::uint32_t frameCount, std::uint32_t byteCount)
 {
-    const std::string id = "VBRI";
-    std::copy(id.begin(), id.end(), frame.begin() + 36);
+    std::copy_n("VBRI", 4, frame.begin() + 36);
     frame.at(41) = 1; // version 1
     PutBigEndian32(frame, 46, byteCount);
     PutBigEndian32(frame, 50, frameCount);
