@@ -458,7 +458,7 @@ bool TMP3File::WriteID3v2Tag()
     bool result = false;
     if (OpenReadWrite()) {
         const auto tag = ComposeTag();
-        result = tag && !ExtHeaderUnreadable && WriteComposedTag(*tag);
+        result = tag && WriteComposedTag(*tag);
         UpdateFileSize();
         Close();
     }
@@ -466,11 +466,12 @@ bool TMP3File::WriteID3v2Tag()
     return result;
 }
 
-// The whole tag for the open file's tag area, as it would be written now.
+// The whole tag for the open file's tag area, as it would be written now; none when the frames behind an
+// unreadable extended header were never read.
 std::optional<std::vector<std::uint8_t>> TMP3File::ComposeTag()
 {
     const std::int64_t length = CurrentLength();
-    if (length < 0 || !LoadDeferredBodies())
+    if (ExtHeaderUnreadable || length < 0 || !LoadDeferredBodies())
         return std::nullopt;
     return ComposeID3v2Tag(Frames, V2Header[4], V2Header[5],
                            {static_cast<std::uint64_t>(length), TagSize, DetectID3v1()});

@@ -35,7 +35,7 @@ bool TMP3File::ExportID3v1(const std::string& sidePath)
 
 bool TMP3File::ExportID3v2(const std::string& sidePath)
 {
-    if (!HasID3v2() || ExtHeaderUnreadable || IsSameFile(sidePath, FileName) || !EnsureOpen())
+    if (!HasID3v2() || IsSameFile(sidePath, FileName) || !EnsureOpen())
         return false;
     // The tag exactly as WriteID3v2Tag would put it into this file, padding included.
     const auto tag = ComposeTag();

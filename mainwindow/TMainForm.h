@@ -208,6 +208,8 @@ private:
 
     // Whether the file could be read (false after the error box), and then whether it has a tag.
     std::optional<bool> ReadFileTagsChecked(const std::string& path);
+    // The import scheme is switched on and not empty.
+    bool ImportSchemeValid() const;
     bool ImportWanted(const QCheckBox& tagSwitch) const;
     void ShowTagPresence(QLabel& image, QAbstractButton& deleteButton, bool present);
     void RecordShown(QWidget& control, std::string engineText);

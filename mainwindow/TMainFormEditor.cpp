@@ -93,9 +93,14 @@ void TMainForm::LoadCurrentItem()
     Engine.Close();
 }
 
+bool TMainForm::ImportSchemeValid() const
+{
+    return UseImport->isChecked() && !ImportCB->currentText().isEmpty();
+}
+
 bool TMainForm::ImportWanted(const QCheckBox& tagSwitch) const
 {
-    return UseImport->isChecked() && !ImportCB->currentText().isEmpty() && tagSwitch.isChecked();
+    return ImportSchemeValid() && tagSwitch.isChecked();
 }
 
 void TMainForm::ShowTagPresence(QLabel& image, QAbstractButton& deleteButton, bool present)

@@ -50,7 +50,7 @@ void TMainForm::RenameBtnClick()
 {
     const QList<int> selected = SelectedRows();
     const bool single = selected.size() == 1;
-    const bool validImport = UseImport->isChecked() && !ImportCB->currentText().isEmpty();
+    const bool validImport = ImportSchemeValid();
     if (!ID3v1CB->isChecked() && !ID3v2CB->isChecked()) {
         ShowMessage(NothingEnabled);
         return;

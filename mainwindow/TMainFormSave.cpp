@@ -8,7 +8,6 @@
 #include "MessageBoxes.h"
 #include "TOptionsForm.h"
 
-
 namespace {
 
 const QString ImportSchemeMissing = QStringLiteral("Can't save multiple ID3s without having an import scheme!");
@@ -103,7 +102,7 @@ bool TMainForm::ConfirmBatchSave()
         text += QStringLiteral("  * Applies to ID3v2 tag\n");
     if (!ConfirmAction(text))
         return false;
-    if (!UseImport->isChecked() || ImportCB->currentText().isEmpty()) {
+    if (!ImportSchemeValid()) {
         ShowMessage(ImportSchemeMissing);
         return false;
     }

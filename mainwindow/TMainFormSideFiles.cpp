@@ -37,12 +37,12 @@ void TMainForm::WriteID3Click(int tag)
     if (!directory.ends_with('/'))
         directory += '/';
 
+    const bool id3v1 = tag == ID3v1MenuTag;
     SaveScreenCursor();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (int i : selected) {
         Engine.Reset();
         Engine.SetFileName(ItemPath(i));
-        const bool id3v1 = tag == ID3v1MenuTag;
         // A file without the tag, or gone, has nothing to copy and is passed over without a message.
         const bool hasTag = id3v1 ? Engine.ReadID3v1() && Engine.HasID3v1() : Engine.ReadID3v2() && Engine.HasID3v2();
         if (!hasTag)
