@@ -2,18 +2,12 @@
 // in-place save of the same files; both must write every tag in place, never rewriting a file. Run by hand in a
 // Release build; see README.md.
 
-#include "BenchSupport.h"
 #include "Forms.h"
-#include "MP3ListModel.h"
-#include "MP3ListView.h"
 #include "TLoadingForm.h"
 #include "TMP3File.h"
-#include "TMainForm.h"
+#include "WindowBenchSupport.h"
 
 #include <QtCore/QSettings>
-#include <QtCore/QTimer>
-#include <QtWidgets/QApplication>
-#include <QtWidgets/QMessageBox>
 
 #include <sys/stat.h>
 
@@ -99,43 +93,6 @@ double EngineSeconds(const std::vector<std::string>& paths, const std::string& t
     return SecondsSince(start);
 }
 
-// Answers the command's boxes as a user would: Yes to the confirmation, No to saving the loaded file first. Any
-// other box is a failure report, answered and counted. The loop over the files starts with the last answer.
-class BoxAnswerer {
-public:
-    int Failures = 0;
-    Clock::time_point LastAnswer = Clock::now();
-
-    BoxAnswerer()
-    {
-        QObject::connect(&Timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            if (box->text().startsWith(QStringLiteral("ACTION:")))
-                box->button(QMessageBox::Yes)->click();
-            else if (box->windowTitle() == QStringLiteral("Save"))
-                box->button(QMessageBox::No)->click();
-            else
-                ++Failures, box->buttons()[0]->click();
-            LastAnswer = Clock::now();
-        });
-        Timer.start(0);
-    }
-
-private:
-    QTimer Timer;
-};
-
-// Every listed file selected, the first one shown in the editor, as after a click and Ctrl+A.
-void SelectAll(TMainForm& main)
-{
-    main.Selected3->selectionModel()->select(main.ListModel->index(0, 0),
-                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    emit main.Selected3->Clicked();
-    main.Selected3->selectAll();
-}
-
 struct WindowTimes {
     double Click = 0; // from the click until the command returns, the two boxes included
     double Loop = 0;  // from the answer to the last box until the command returns
@@ -144,7 +101,7 @@ struct WindowTimes {
 WindowTimes WindowSeconds(TMainForm& main, const std::string& title)
 {
     main.TitleV2->setText(QString::fromLatin1(title));
-    BoxAnswerer answerer;
+    BoxAnswerer answerer(QStringLiteral("Save"));
     const Clock::time_point start = Clock::now();
     main.TitleV2ATA->click();
     const WindowTimes times {SecondsSince(start), SecondsSince(answerer.LastAnswer)};

@@ -2,17 +2,11 @@
 // kernel's own renames of the same files; for N and 10·N files, so a cost that grows with the list shows. Run by
 // hand in a Release build; see README.md.
 
-#include "BenchSupport.h"
 #include "Forms.h"
-#include "MP3ListModel.h"
-#include "MP3ListView.h"
 #include "TLoadingForm.h"
-#include "TMainForm.h"
+#include "WindowBenchSupport.h"
 
 #include <QtCore/QSettings>
-#include <QtCore/QTimer>
-#include <QtWidgets/QApplication>
-#include <QtWidgets/QMessageBox>
 
 #include <cstdio>
 
@@ -34,44 +28,11 @@ std::vector<std::string> MakeFiles(const std::filesystem::path& dir, std::size_t
     return names;
 }
 
-// Yes to the confirmation, No to saving the loaded file first; any other box is a failure, answered and counted.
-class BoxAnswerer {
-public:
-    int Failures = 0;
-
-    BoxAnswerer()
-    {
-        QObject::connect(&Timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            if (box->text().startsWith(QStringLiteral("ACTION:")))
-                box->button(QMessageBox::Yes)->click();
-            else if (box->windowTitle() == QStringLiteral("Notice"))
-                box->button(QMessageBox::No)->click();
-            else
-                ++Failures, box->buttons()[0]->click();
-        });
-        Timer.start(0);
-    }
-
-private:
-    QTimer Timer;
-};
-
-void SelectAll(TMainForm& main)
-{
-    main.Selected3->selectionModel()->select(main.ListModel->index(0, 0),
-                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    emit main.Selected3->Clicked();
-    main.Selected3->selectAll();
-}
-
 // Microseconds per file of one command over every row, the boxes answered.
 double CommandMicroseconds(TMainForm& main, const std::function<void()>& command)
 {
     SelectAll(main);
-    BoxAnswerer answerer;
+    BoxAnswerer answerer(QStringLiteral("Notice"));
     const Clock::time_point start = Clock::now();
     command();
     const double seconds = SecondsSince(start);
