@@ -4,7 +4,7 @@
 
 #include <QtWidgets/QDialog>
 
-// The about box.
+// The about box: the shadowed title, the version, the maker's links. It closes through its button.
 class TAboutForm : public QDialog, public Ui::AboutForm {
     Q_OBJECT
 

@@ -13,3 +13,9 @@ void MP3ListView::keyReleaseEvent(QKeyEvent* event)
     QTreeView::keyReleaseEvent(event);
     emit KeyReleased(*event);
 }
+
+void MP3ListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeView::mouseDoubleClickEvent(event);
+    emit DoubleClicked();
+}

@@ -14,8 +14,11 @@ public:
 signals:
     void Clicked();
     void KeyReleased(const QKeyEvent& key);
+    // Anywhere on the list, as on a row.
+    void DoubleClicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };

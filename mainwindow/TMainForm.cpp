@@ -40,6 +40,12 @@ TMainForm::TMainForm(QWidget* parent)
     connect(ExitMI, &QAction::triggered, this, &QWidget::close);
     connect(FiltersMI, &QAction::triggered, this, [this] { FiltersForm->exec(); });
     connect(OptionsMI, &QAction::triggered, this, [this] { OptionsForm->exec(); });
+    connect(FileInfoMI, &QAction::triggered, this, &TMainForm::FileInfoMIClick);
+    for (QAction* play : {PlayMP3MI, PlayMP3})
+        connect(play, &QAction::triggered, this, &TMainForm::PlayMP3MIClick);
+    connect(Selected3, &MP3ListView::DoubleClicked, this, &TMainForm::PlayMP3MIClick);
+    connect(ContentsMI, &QAction::triggered, this, &TMainForm::ContentsMIClick);
+    connect(AboutMI, &QAction::triggered, this, &TMainForm::AboutMIClick);
 
     RenScheme->setCurrentIndex(1);
     ImportCB->setCurrentIndex(1);

@@ -146,6 +146,9 @@ private:
     void ClearMP3MIClick();
     void DisableFileCommands();
     QList<int> SelectedRows() const;
+    // The one selected row of a command made for one file; with another number selected, the message and none,
+    // and with an empty list none without a word.
+    std::optional<int> OnlySelectedRow(const QString& message);
     bool IsRowSelected(int i) const;
     void DeselectRow(int i);
     // Row i's caption as the import scheme reads it: Latin-1, "?" for the characters beyond it.
@@ -189,6 +192,14 @@ private:
     void HelpBtnClick();
     // TMainFormSideFiles.cpp
     void WriteID3Click(int tag);
+    // TMainFormFileInfo.cpp
+    void FileInfoMIClick();
+    // The values of the file the engine has just read, over the dialog's defaults.
+    void ShowFileInfo();
+    // TMainFormAccessories.cpp
+    void PlayMP3MIClick();
+    void ContentsMIClick();
+    void AboutMIClick();
     // TMainFormConversion.cpp
     void v1tov2BtnClick();
     void v2tov1BtnClick();

@@ -5,6 +5,7 @@
 #include "DisplayName.h"
 #include "EditorControls.h"
 #include "MP3ListModel.h"
+#include "MessageBoxes.h"
 
 #include <QtCore/QFile>
 #include <QtGui/QCursor>
@@ -133,6 +134,18 @@ void TMainForm::Selected3Click()
     }
     if (several)
         DeleteBtn->setEnabled(true);
+}
+
+std::optional<int> TMainForm::OnlySelectedRow(const QString& message)
+{
+    if (RowCount() == 0)
+        return std::nullopt;
+    const QList<int> selected = SelectedRows();
+    if (selected.size() != 1) {
+        ShowMessage(message);
+        return std::nullopt;
+    }
+    return selected.first();
 }
 
 void TMainForm::DisableFileCommands()

@@ -1,0 +1,205 @@
+// File information, playing a file, the help page and the about box: what the user sees and what is handed
+// to the desktop to open.
+#include "MainWindowFixture.h"
+
+#include "TAboutForm.h"
+#include "TFileInfoForm.h"
+
+#include <QtCore/QLocale>
+#include <QtGui/QDesktopServices>
+
+namespace {
+
+// Takes the place of the desktop's opener for the schemes the program hands over, through Qt's own hook.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+
+public:
+    OpenedUrls()
+    {
+        for (const char* scheme : {"file", "https", "mailto"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Open");
+    }
+    ~OpenedUrls() override
+    {
+        for (const char* scheme : {"file", "https", "mailto"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+
+    QList<QUrl> Urls;
+
+public slots:
+    void Open(const QUrl& url) { Urls << url; }
+};
+
+using Values = std::map<QString, QString>;
+
+const QStringList ValueLabels = {"Bytes", "Sync", "ID3v1", "ID3v2", "ID3v2Size", "Type", "Bitrate", "Freq",
+                                 "Audio", "Length", "FrameSize", "NumFrames", "CRC", "Copyright", "Original",
+                                 "Emphasis"};
+
+class AccessoriesTest : public MainWindowTest {
+protected:
+    OpenedUrls Opened;
+
+    AccessoriesTest() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    ~AccessoriesTest() override { QLocale::setDefault(QLocale::system()); }
+
+    // A menu shortcut, pressed in the active main window.
+    void Press(QKeyCombination key)
+    {
+        // The offscreen desktop does not give the activation back when a dialog closes.
+        QApplication::setActiveWindow(&Main);
+        QTest::keyClick(&Main, key.key(), key.keyboardModifiers());
+    }
+
+    // Opens the file information for the selection with the action; what the dialog showed (the path under "").
+    std::optional<Values> FileInfo(const std::function<void()>& open)
+    {
+        std::optional<Values> shown;
+        OnNextModal([&shown](QWidget& modal) {
+            auto* form = qobject_cast<TFileInfoForm*>(&modal);
+            ASSERT_NE(form, nullptr);
+            shown = Values {{QString(), form->Filename->text()}};
+            for (const QString& name : ValueLabels)
+                (*shown)[name] = form->findChild<QLabel*>(name)->text();
+            EXPECT_EQ(form->focusWidget(), form->CloseBtn);
+            QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
+        });
+        open();
+        return shown;
+    }
+};
+
+Values Expect(const QStringList& texts)
+{
+    Values values;
+    for (qsizetype i = 0; i < ValueLabels.size(); ++i)
+        values[ValueLabels[i]] = texts[i];
+    return values;
+}
+
+TEST_F(AccessoriesTest, FileInfoShowsTheFirstFramesPropertiesAndBothTags)
+{
+    using Mp3Fixture::HeaderBytes;
+    // MPEG-2 Layer III, 64 kbit/s, 22050 Hz, with CRC, mono, copyright, emphasis 50/15: 208-byte frames.
+    const HeaderBytes mpeg2 = {0xFF, 0xF2, 0x80, 0xC9};
+    const Bytes v1 = Mp3Fixture::ID3v1Record({.Title = "Song"});
+    const struct {
+        std::string Name;
+        Bytes Content;
+        Values Shown;
+    } rows[] = {
+        {"cbr.mp3", Mp3Fixture::Mp3(20, 1344, v1),
+         Expect({"9,812 bytes", "1,344 bytes", "Yes", "Yes", "1,344 bytes", "MPEG-1 Layer III", "128 kbps",
+                 "44,100 Hz", "Joint Stereo", "0:01", "417 bytes", "~20 frames", "No", "No", "Yes", "None"})},
+        {"mpeg2.mp3", Mp3Fixture::Frames(30, mpeg2),
+         Expect({"6,240 bytes", "0 bytes", "No", "No", "NA", "MPEG-2 Layer III", "64 kbps", "22,050 Hz", "Mono",
+                 "0:01", "208 bytes", "~30 frames", "Yes", "Yes", "No", "50/15 ms"})},
+        // No audio frame: the size and the tag, and the defaults for every MPEG value.
+        {"noaudio.mp3", Concat({Mp3Fixture::PaddedID3v2Tag(2048), Bytes(500, 0)}),
+         Expect({"2,548 bytes", "unknown bytes", "No", "Yes", "2,048 bytes", "Unknown", "unknown kbps",
+                 "unknown Hz", "Unknown", "unknown seconds", "unknown bytes", "Unknown", "Unknown", "Unknown",
+                 "Unknown", "Unknown"})},
+    };
+    for (const auto& row : rows) {
+        writeFile(Music.file(row.Name), row.Content);
+        Show(row.Name);
+        const auto shown = FileInfo([this] { Press(Qt::CTRL | Qt::Key_I); });
+        ASSERT_TRUE(shown) << row.Name;
+        Values expected = row.Shown;
+        expected[QString()] = QFile::decodeName(Music.file(row.Name).c_str());
+        EXPECT_EQ(*shown, expected) << row.Name;
+    }
+
+    // The separator is the user's.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Show("mpeg2.mp3");
+    EXPECT_EQ((*FileInfo([this] { QTest::mouseClick(Main.FileInfoBtn, Qt::LeftButton); }))["Freq"], "22.050 Hz");
+}
+
+TEST_F(AccessoriesTest, FileInfoOfAFileGoneShowsItsPathAndTheDefaults)
+{
+    Put("gone.mp3", {.V2 = {{"TIT2", "Gone"}}});
+    Show("gone.mp3");
+    std::filesystem::remove(Music.file("gone.mp3"));
+    std::optional<Values> shown;
+    EXPECT_EQ(Texts(Answering({}, [&] { shown = FileInfo([this] { Main.FileInfoMI->trigger(); }); })),
+              QStringList());
+    ASSERT_TRUE(shown);
+    Values expected = Expect({"unknown bytes", "unknown bytes", "No", "No", "NA", "Unknown", "unknown kbps",
+                              "unknown Hz", "Unknown", "unknown seconds", "unknown bytes", "Unknown", "Unknown",
+                              "Unknown", "Unknown", "Unknown"});
+    expected[QString()] = QFile::decodeName(Music.file("gone.mp3").c_str());
+    EXPECT_EQ(*shown, expected);
+}
+
+TEST_F(AccessoriesTest, FileInfoAndPlayAskForExactlyOneRow)
+{
+    const QString fileInfoRule = "You must have only one MP3 selected to use this option!";
+    const QString playRule = "You must have only one file selected to play it!";
+    // An empty list: nothing at all.
+    EXPECT_EQ(Texts(Answering({}, [this] {
+                  Press(Qt::CTRL | Qt::Key_P);
+                  Press(Qt::CTRL | Qt::Key_I);
+              })),
+              QStringList());
+    Put("a.mp3", {}), Put("b.mp3", {});
+    AddDirectory(Music.path());
+    // None of the rows selected, then two of them (a shift-double-click keeps both).
+    EXPECT_EQ(Texts(Answering({}, [this] { Main.FileInfoMI->trigger(); })), QStringList {fileInfoRule});
+    ClickRow(0);
+    const QRect second = Main.Selected3->visualRect(List.index(1, 0));
+    EXPECT_EQ(Texts(Answering({}, [&] {
+                  QTest::mouseDClick(Main.Selected3->viewport(), Qt::LeftButton, Qt::ShiftModifier, second.center());
+                  Main.FileInfoMI->trigger();
+              })),
+              (QStringList {playRule, fileInfoRule}));
+    EXPECT_EQ(Opened.Urls, QList<QUrl>());
+}
+
+TEST_F(AccessoriesTest, PlayHandsTheSelectedFileToTheDesktopFromEveryTrigger)
+{
+    Put("Jóga 01.mp3", {});
+    Show("Jóga 01.mp3");
+    Press(Qt::CTRL | Qt::Key_P);
+    QTest::mouseClick(Main.PlayMP3Btn, Qt::LeftButton);
+    Main.PlayMP3->trigger();
+    QTest::mouseDClick(Main.Selected3->viewport(), Qt::LeftButton, {},
+                       Main.Selected3->visualRect(List.index(0, 0)).center());
+    const QUrl song = QUrl::fromLocalFile(QFile::decodeName(Music.file("Jóga 01.mp3").c_str()));
+    EXPECT_EQ(Opened.Urls, QList<QUrl>(4, song));
+}
+
+TEST_F(AccessoriesTest, ContentsOpensTheHelpPageBesideTheProgram)
+{
+    std::filesystem::create_directories(Music.file("Help"));
+    writeFile(Music.file("Help/help.htm"), Bytes {'<'});
+    Main.ProgramDirectory = QFile::decodeName(Music.path().c_str()) + "/";
+    Press(QKeyCombination(Qt::Key_F1));
+    EXPECT_EQ(Opened.Urls, QList<QUrl> {QUrl::fromLocalFile(Main.ProgramDirectory + "Help/help.htm")});
+}
+
+TEST_F(AccessoriesTest, AboutBoxShowsTheVersionAndItsLinksOpenTheirAddressesOnly)
+{
+    QString version;
+    OnNextModal([&](QWidget& modal) {
+        auto* about = qobject_cast<TAboutForm*>(&modal);
+        ASSERT_NE(about, nullptr);
+        version = about->VersionTxt->text();
+        QTest::mouseClick(about->URLTxt, Qt::LeftButton);
+        QTest::mouseClick(about->EmailTxt, Qt::LeftButton);
+        // A caption that looks like an address opens nothing without a URL.
+        about->EmailTxt->URL.clear();
+        QTest::mouseClick(about->EmailTxt, Qt::LeftButton);
+        QTest::mouseClick(about->Button1, Qt::LeftButton);
+    });
+    Press(QKeyCombination(Qt::Key_F10));
+    EXPECT_EQ(version, "1.4.5 (April 14, 2002)");
+    EXPECT_EQ(Opened.Urls, (QList<QUrl> {QUrl("https://www.example.org/vellum-mp3/"),
+                                         QUrl("mailto:vellum-mp3@example.org")}));
+}
+
+} // namespace
+
+#include "AccessoriesTest.moc"
