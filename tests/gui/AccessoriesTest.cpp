@@ -3,7 +3,6 @@
 #include "MainWindowFixture.h"
 
 #include "TAboutForm.h"
-#include "TFileInfoForm.h"
 
 #include <QtCore/QLocale>
 #include <QtGui/QDesktopServices>
@@ -38,33 +37,6 @@ protected:
 
     AccessoriesTest() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     ~AccessoriesTest() override { QLocale::setDefault(QLocale::system()); }
-
-    // A menu shortcut, pressed in the active main window.
-    void Press(QKeyCombination key)
-    {
-        // The offscreen desktop does not give the activation back when a dialog closes.
-        QApplication::setActiveWindow(&Main);
-        QTest::keyClick(&Main, key.key(), key.keyboardModifiers());
-    }
-
-    // Opens the file information with the action; the path and every value the dialog showed, top to bottom.
-    QStringList FileInfo(const std::function<void()>& open)
-    {
-        QStringList shown;
-        OnNextModal([&shown](QWidget& modal) {
-            auto* form = qobject_cast<TFileInfoForm*>(&modal);
-            ASSERT_NE(form, nullptr);
-            shown << form->Filename->text();
-            for (QLabel* value : {form->Bytes, form->Sync, form->ID3v1, form->ID3v2, form->ID3v2Size, form->Type,
-                                  form->Bitrate, form->Freq, form->Audio, form->Length, form->FrameSize,
-                                  form->NumFrames, form->CRC, form->Copyright, form->Original, form->Emphasis})
-                shown << value->text();
-            EXPECT_EQ(form->focusWidget(), form->CloseBtn);
-            QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
-        });
-        open();
-        return shown;
-    }
 };
 
 TEST_F(AccessoriesTest, FileInfoShowsTheFirstFramesPropertiesAndBothTags)
@@ -95,7 +67,7 @@ TEST_F(AccessoriesTest, FileInfoShowsTheFirstFramesPropertiesAndBothTags)
             Show(row.Name);
             if (!row.Content)
                 std::filesystem::remove(Music.file(row.Name));
-            EXPECT_EQ(FileInfo([this] { Press(Qt::CTRL | Qt::Key_I); }),
+            EXPECT_EQ(FileInfoShown([this] { Main.FileInfoMI->trigger(); }),
                       QStringList {QFile::decodeName(Music.file(row.Name).c_str())} + row.Shown)
                 << row.Name;
         }
@@ -105,7 +77,7 @@ TEST_F(AccessoriesTest, FileInfoShowsTheFirstFramesPropertiesAndBothTags)
     // The separator is the user's.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     Show("mpeg2.mp3");
-    EXPECT_EQ(FileInfo([this] { QTest::mouseClick(Main.FileInfoBtn, Qt::LeftButton); }).value(8), "22.050 Hz");
+    EXPECT_EQ(FileInfoShown([this] { QTest::mouseClick(Main.FileInfoBtn, Qt::LeftButton); }).value(8), "22.050 Hz");
 }
 
 TEST_F(AccessoriesTest, FileInfoAndPlayAskForExactlyOneRow)
@@ -114,8 +86,8 @@ TEST_F(AccessoriesTest, FileInfoAndPlayAskForExactlyOneRow)
     const QString playRule = "You must have only one file selected to play it!";
     // An empty list: nothing at all.
     EXPECT_EQ(Texts(Answering({}, [this] {
-                  Press(Qt::CTRL | Qt::Key_P);
-                  Press(Qt::CTRL | Qt::Key_I);
+                  Press(Qt::Key_P, Qt::ControlModifier);
+                  Press(Qt::Key_I, Qt::ControlModifier);
               })),
               QStringList());
     Put("a.mp3", {}), Put("b.mp3", {});
@@ -136,7 +108,7 @@ TEST_F(AccessoriesTest, PlayHandsTheSelectedFileToTheDesktopFromEveryTrigger)
 {
     Put("Jóga 01.mp3", {});
     Show("Jóga 01.mp3");
-    Press(Qt::CTRL | Qt::Key_P);
+    Press(Qt::Key_P, Qt::ControlModifier);
     QTest::mouseClick(Main.PlayMP3Btn, Qt::LeftButton);
     Main.PlayMP3->trigger();
     QTest::mouseDClick(Main.Selected3->viewport(), Qt::LeftButton, {},
@@ -147,7 +119,7 @@ TEST_F(AccessoriesTest, PlayHandsTheSelectedFileToTheDesktopFromEveryTrigger)
     // A name that is not UTF-8 reaches the opener as its own bytes.
     Put("Caf\xE9.mp3", {});
     Show("Caf\xE9.mp3");
-    Press(Qt::CTRL | Qt::Key_P);
+    Press(Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(Opened.Urls.last().toEncoded().endsWith("/Caf%E9.mp3")) << Opened.Urls.last().toString().toStdString();
 }
 
@@ -156,7 +128,7 @@ TEST_F(AccessoriesTest, ContentsOpensTheHelpPageBesideTheProgram)
     std::filesystem::create_directories(Music.file("Help"));
     writeFile(Music.file("Help/help.htm"), Bytes {'<'});
     Main.ProgramDirectory = QFile::decodeName(Music.path().c_str()) + "/";
-    Press(QKeyCombination(Qt::Key_F1));
+    Press(Qt::Key_F1);
     EXPECT_EQ(Opened.Urls, QList<QUrl> {QUrl::fromLocalFile(Main.ProgramDirectory + "Help/help.htm")});
 }
 
@@ -174,7 +146,7 @@ TEST_F(AccessoriesTest, AboutBoxShowsTheVersionAndItsLinksOpenTheirAddressesOnly
         QTest::mouseClick(about->EmailTxt, Qt::LeftButton);
         QTest::mouseClick(about->Button1, Qt::LeftButton);
     });
-    Press(QKeyCombination(Qt::Key_F10));
+    Press(Qt::Key_F10);
     EXPECT_EQ(version, "1.4.5 (April 14, 2002)");
     EXPECT_EQ(Opened.Urls, (QList<QUrl> {QUrl("https://www.example.org/vellum-mp3/"),
                                          QUrl("mailto:vellum-mp3@example.org")}));

@@ -44,9 +44,12 @@ private:
 // or the settings of the person running the tests.
 class SettingsSandbox {
 public:
-    SettingsSandbox()
+    // With the text an earlier run left in the file, when given.
+    explicit SettingsSandbox(const std::string& stored = {})
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(Dir.path().string()));
+        if (!stored.empty())
+            Write(stored);
     }
 
     std::filesystem::path IniFile() const { return Dir.path() / "Brindle Software" / "Vellum MP3.ini"; }
@@ -78,6 +81,9 @@ public:
 private:
     TempDir Dir;
 };
+
+// Texts in failure messages as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Types like a keyboard; QTest's own typing takes ASCII only.
 inline void Type(QWidget* widget, const QString& text)

@@ -9,6 +9,7 @@
 #include "ID3v2Bytes.h"
 #include "MP3ListModel.h"
 #include "Mp3Fixture.h"
+#include "TFileInfoForm.h"
 #include "TMainForm.h"
 
 #include <QtCore/QFile>
@@ -46,7 +47,12 @@ protected:
     TMainForm& Main = Windows.MainForm();
     MP3ListModel& List = *Main.ListModel;
 
-    MainWindowTest() { Main.show(); }
+    // The windows read the settings an earlier run stored, when given, as they do at start.
+    explicit MainWindowTest(const std::string& storedSettings = {})
+        : Sandbox(storedSettings)
+    {
+        Main.show();
+    }
 
     std::filesystem::path Put(const std::string& name, const TestSong& song) const
     {
@@ -128,7 +134,32 @@ protected:
         return ClickAnswering(button, answers);
     }
 
-    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(Main.Selected3, key, modifiers); }
+    // A key pressed in the list, shortcuts included; the offscreen desktop does not make the window active again
+    // when a dialog closes, so this does, as the user's click would.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QApplication::setActiveWindow(&Main);
+        QTest::keyClick(Main.Selected3, key, modifiers);
+    }
+
+    // Opens the file information with the action, then closes it: the path and every value, top to bottom.
+    QStringList FileInfoShown(const std::function<void()>& open)
+    {
+        QStringList shown;
+        OnNextModal([&shown](QWidget& modal) {
+            auto* form = qobject_cast<TFileInfoForm*>(&modal);
+            ASSERT_NE(form, nullptr);
+            shown << form->Filename->text();
+            for (QLabel* value : {form->Bytes, form->Sync, form->ID3v1, form->ID3v2, form->ID3v2Size, form->Type,
+                                  form->Bitrate, form->Freq, form->Audio, form->Length, form->FrameSize,
+                                  form->NumFrames, form->CRC, form->Copyright, form->Original, form->Emphasis})
+                shown << value->text();
+            EXPECT_EQ(form->focusWidget(), form->CloseBtn);
+            QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
+        });
+        open();
+        return shown;
+    }
 
     std::vector<int> SelectedRows() const
     {

@@ -1,0 +1,237 @@
+// The road a user walks in one sitting, on real files: add a folder tree, sort, edit and save, apply an artist to
+// several files, rename and undo, export side files, look at the file information, create ID3v1 tags, clear the
+// list, and start again with the settings kept. After each step the window shows what the files hold, the audio of
+// every file is the original's, and the frames the editor does not show are still there byte for byte.
+#include "MainWindowFixture.h"
+
+#include "IndependentReaders.h"
+#include "TOptionsForm.h"
+
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenu>
+
+namespace {
+
+using enum QMessageBox::StandardButton;
+using Names = std::vector<std::string>;
+
+// What an earlier run stored: auto-advance on save switched off, another rename scheme, no beeps.
+const std::string EarlierRun = "[General]\nPadTrack=1\nCapitalizeFirst=1\nSaveOnRen=1\nIgnoreID3=0\nUseImport=1\n"
+                               "ConfirmOnRename=0\nImportCB=$ARTIST-$TITLE\nRenScheme=$TITLE\nAutoAdvanceSave=0\n"
+                               "AutoAdvanceDelete=1\nAutoAdvanceRename=1\nEndBeep=0\n";
+
+const std::string Mood = std::string("mood\0calm", 9), Cover = std::string("image/png\0\3\0", 12) + "0123456789";
+const Bytes KeptText = ID3v2Bytes::Frame("TXXX", ID3v2Bytes::TextBody(Mood)),
+            KeptPicture = ID3v2Bytes::Frame("APIC", ID3v2Bytes::TextBody(Cover));
+
+// What TagLib sees: the ID3v1 title, artist and album, then the ID3v2 frames the editor shows.
+std::string Seen(const std::filesystem::path& path)
+{
+    std::string seen = "v1:";
+    if (const auto v1 = IndependentReaders::TagLibID3v1(path))
+        seen += v1->Title + "/" + v1->Artist + "/" + v1->Album;
+    seen += " v2:";
+    if (const auto v2 = IndependentReaders::TagLibID3v2(path))
+        for (const std::string& frame : v2->Frames)
+            if (!frame.starts_with("TXXX") && !frame.starts_with("APIC"))
+                seen += frame + ";";
+    return seen;
+}
+
+class WholeRoadTest : public MainWindowTest {
+protected:
+    WholeRoadTest() : MainWindowTest(EarlierRun) {}
+
+    const Bytes Audio = Mp3Fixture::Frames(20);
+    std::map<std::string, Bytes> Disk; // the files under the music folder at the last look
+
+    // The files written or made since the last look, and "-" and the name of each one gone. Every MP3 still holds
+    // the original audio whole, and one of them the frames the editor does not show, byte for byte.
+    Names Written()
+    {
+        std::map<std::string, Bytes> now;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(Music.path()))
+            if (entry.is_regular_file())
+                now[std::filesystem::relative(entry.path(), Music.path()).string()] = readFile(entry.path());
+        Names written;
+        int keeping = 0;
+        for (const auto& [name, bytes] : now) {
+            if (!Disk.contains(name) || Disk.at(name) != bytes)
+                written.push_back(name);
+            const std::size_t audioAt = Mp3Fixture::TagAreaOf(bytes);
+            const std::size_t behind = bytes.size() - audioAt; // the audio and an ID3v1 tag or nothing
+            EXPECT_TRUE(Slice(bytes, audioAt, Audio.size()) == Audio
+                        && (behind == Audio.size() || behind == Audio.size() + 128)) << name;
+            const Bytes tag = Slice(bytes, 0, audioAt);
+            keeping += ID3v2Bytes::Find(tag, KeptText) != std::string::npos
+                       && ID3v2Bytes::Find(tag, KeptPicture) != std::string::npos;
+        }
+        for (const auto& [name, bytes] : Disk)
+            if (!now.contains(name))
+                written.push_back("-" + name);
+        EXPECT_EQ(keeping, 1) << "one file holds the frames the editor does not show";
+        Disk = std::move(now);
+        std::sort(written.begin(), written.end());
+        return written;
+    }
+
+    // Each row as shown, by default its file, ID3v1, ID3v2 and title columns.
+    Names Rows(std::initializer_list<int> columns = {0, 1, 2, 3}) const
+    {
+        Names rows;
+        for (int r = 0; r < List.RowCount(); ++r) {
+            QStringList cells;
+            for (int column : columns)
+                cells << Cell(r, column);
+            rows.push_back(cells.join('|').toStdString());
+        }
+        return rows;
+    }
+
+    // Selects what the field holds and types over it.
+    static void Retype(QLineEdit* field, const QString& text)
+    {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, text);
+    }
+
+    // Opens the list's popup menu on the row, as a right click does, and clicks the item.
+    void FromPopup(int row, QAction* item)
+    {
+        emit Main.Selected3->customContextMenuRequested(Main.Selected3->visualRect(List.index(row, 0)).center());
+        ASSERT_TRUE(Main.MP3Options->isVisible());
+        QTest::mouseClick(Main.MP3Options, Qt::LeftButton, {}, Main.MP3Options->actionGeometry(item).center());
+    }
+};
+
+TEST_F(WholeRoadTest, EachStepShowsWhatTheFilesHoldAndKeepsTheirAudioAndTheFramesTheEditorDoesNotShow)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    Put("Band A-Alpha.mp3", {.V2 = {{"TIT2", "Alpha"}, {"TPE1", "Band A"}, {"TXXX", Mood}, {"APIC", Cover}}});
+    Put("Band B-Beta.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Beta", .Artist = "Band B"}});
+    Put("Band C-Gamma.mp3", {});
+    Put("sub/Band D-Delta.mp3", {.V2 = {{"TIT2", "Delta"}, {"TPE1", "Band D"},
+                                        {"TALB", "An album title longer than thirty characters, twice"}}});
+    Written(); // the first look
+
+    // Add Directory: the folder's files, then its subfolder's.
+    AddDirectory(Music.path());
+    EXPECT_EQ(Captions(), (Names {"Band A-Alpha.mp3", "Band B-Beta.mp3", "Band C-Gamma.mp3", "Band D-Delta.mp3"}));
+
+    // A click on the Size header sorts the smallest file first.
+    ClickHeader(MP3ListModel::SizeColumn);
+    EXPECT_EQ(Rows(), (Names {"Band C-Gamma.mp3|||", "Band B-Beta.mp3|Y||Beta",
+                              "Band A-Alpha.mp3||Y|Alpha", "Band D-Delta.mp3||Y|Delta"}));
+    EXPECT_EQ(Rows({MP3ListModel::SizeColumn}), (Names {"8,340", "8,468", "8,500", "8,509"}));
+
+    // A click on a row loads it; its ID3v1 fields, which the file lacks, come from its name.
+    ClickRow(2);
+    EXPECT_EQ(QStringList({Main.FileLoaded->text(), Main.TitleV2->text(), Main.Title->text(), Main.Artist->text()}),
+              QStringList({"Band A-Alpha.mp3", "Alpha", "Alpha", "Band A"}));
+
+    // Auto-advance on save, switched on in the options dialog, is stored by its OK.
+    OnNextModal([this](QWidget&) {
+        TOptionsForm& options = Windows.OptionsForm();
+        EXPECT_FALSE(options.AutoAdvanceSave->isChecked()) << "as the earlier run left it";
+        ClickBox(*options.AutoAdvanceSave);
+        QTest::mouseClick(options.OKBtn, Qt::LeftButton);
+    });
+    Main.OptionsMI->trigger();
+    EXPECT_EQ(Sandbox.Section().at("AutoAdvanceSave"), "1");
+
+    // Save writes the new title and the imported ID3v1 tag, and the next row is loaded.
+    Retype(Main.TitleV2, "Alpha Remix");
+    EXPECT_TRUE(ClickActive(Main.SaveBtn).empty());
+    EXPECT_EQ(Written(), Names {"Band A-Alpha.mp3"});
+    EXPECT_EQ(Seen(Music.file("Band A-Alpha.mp3")), "v1:Alpha/Band A/ v2:TIT2:Alpha Remix;TPE1:Band A;");
+    EXPECT_EQ(Rows()[2], "Band A-Alpha.mp3|Y|Y|Alpha Remix");
+    EXPECT_EQ(SelectedRows(), std::vector<int> {3});
+    EXPECT_EQ(Main.FileLoaded->text() + "|" + Main.TitleV2->text(), "Band D-Delta.mp3|Delta");
+
+    // The artist applied to three rows: a file without an ID3v2 tag gets one made from its name.
+    ClickRow(0);
+    ClickRow(2, Qt::ShiftModifier);
+    Retype(Main.ArtistV2, "Road Crew");
+    EXPECT_EQ(Texts(ClickActive(Main.ArtistV2ATA, {Yes, No})),
+              (QStringList {"ACTION:\nChange the Artist of ALL selected MP3s?\n",
+                            "Save current ID3 info before proceeding?"}));
+    EXPECT_EQ(Written(), (Names {"Band A-Alpha.mp3", "Band B-Beta.mp3", "Band C-Gamma.mp3"}));
+    EXPECT_EQ(Seen(Music.file("Band A-Alpha.mp3")), "v1:Alpha/Band A/ v2:TIT2:Alpha Remix;TPE1:Road Crew;");
+    EXPECT_EQ(Seen(Music.file("Band B-Beta.mp3")), "v1:Beta/Band B/ v2:TIT2:Beta;TPE1:Road Crew;");
+    EXPECT_EQ(Seen(Music.file("Band C-Gamma.mp3")), "v1: v2:TIT2:Gamma;TPE1:Road Crew;");
+    EXPECT_EQ(Rows(), (Names {"Band C-Gamma.mp3||Y|Gamma", "Band B-Beta.mp3|Y|Y|Beta",
+                              "Band A-Alpha.mp3|Y|Y|Alpha Remix", "Band D-Delta.mp3||Y|Delta"}));
+    EXPECT_EQ(SelectedRows(), (std::vector<int> {0, 1, 2}));
+    EXPECT_EQ(Main.FileLoaded->text() + "|" + Main.ArtistV2->text(), "Band C-Gamma.mp3|Road Crew");
+
+    // Rename by the scheme typed into the scheme box; the next row is loaded.
+    ClickRow(1);
+    Retype(Main.RenScheme->lineEdit(), "$ARTIST-$TITLE");
+    EXPECT_TRUE(ClickActive(Main.RenameBtn).empty());
+    EXPECT_EQ(Written(), (Names {"-Band B-Beta.mp3", "Road Crew-Beta.mp3"}));
+    EXPECT_EQ(Seen(Music.file("Road Crew-Beta.mp3")), "v1:Beta/Band B/ v2:TIT2:Beta;TPE1:Road Crew;");
+    EXPECT_EQ(Captions()[1], "Road Crew-Beta.mp3");
+    EXPECT_EQ(Main.FileLoaded->text(), "Band A-Alpha.mp3");
+
+    // Ctrl+Z gives the selected row its name back and writes no tag.
+    const Bytes renamed = readFile(Music.file("Road Crew-Beta.mp3"));
+    ClickRow(1);
+    EXPECT_TRUE(Texts(Answering({}, [this] { Press(Qt::Key_Z, Qt::ControlModifier); })).empty());
+    EXPECT_EQ(Written(), (Names {"-Road Crew-Beta.mp3", "Band B-Beta.mp3"}));
+    EXPECT_EQ(readFile(Music.file("Band B-Beta.mp3")), renamed);
+    EXPECT_EQ(Captions()[1], "Band B-Beta.mp3");
+    EXPECT_EQ(Main.FileLoaded->text(), "Band A-Alpha.mp3");
+
+    // ".id2" side files of the selected rows hold each file's tag as written; the MP3 files are only read.
+    TempDir side;
+    ClickRow(0);
+    ClickRow(2, Qt::ShiftModifier);
+    ChooseFolderNext(side.path());
+    EXPECT_TRUE(Answering({}, [this] { FromPopup(0, Main.WriteID3v2); }).empty());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(side.path()), {}), 3);
+    for (const char* stem : {"Band A-Alpha", "Band B-Beta", "Band C-Gamma"}) {
+        const Bytes mp3 = readFile(Music.file(stem + std::string(".mp3")));
+        EXPECT_EQ(readFile(side.file(stem + std::string(".id2"))), Slice(mp3, 0, Mp3Fixture::TagAreaOf(mp3))) << stem;
+    }
+    EXPECT_EQ(Written(), Names {});
+    EXPECT_EQ(SelectedRows(), (std::vector<int> {0, 1, 2}));
+
+    // File Info on one row: its size, tags and first MPEG frame.
+    ClickRow(2);
+    const Bytes alpha = readFile(Music.file("Band A-Alpha.mp3"));
+    const auto bytes = [](std::size_t n) { return QLocale().toString(static_cast<qulonglong>(n)) + " bytes"; };
+    const QString tagSize = bytes(Mp3Fixture::TagAreaOf(alpha));
+    EXPECT_EQ(FileInfoShown([this] { Press(Qt::Key_I, Qt::ControlModifier); }),
+              (QStringList {QFile::decodeName(Music.file("Band A-Alpha.mp3").c_str()), bytes(alpha.size()), tagSize,
+                            "Yes", "Yes", tagSize, "MPEG-1 Layer III", "128 kbps", "44,100 Hz", "Joint Stereo", "0:01",
+                            "417 bytes", "~20 frames", "No", "No", "Yes", "None"}));
+    EXPECT_EQ(Written(), Names {});
+
+    // Create ID3v1 for every row: only the files with an ID3v2 tag and without an ID3v1 tag get one.
+    Press(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Texts(Answering({Yes}, [this] { FromPopup(2, Main.CreateID3v1); })),
+              QStringList {"ACTION:\nGenerate ID3v1 tags from ID3v2 tags?\n  * MP3s WITH ID3v1 tags or WITHOUT ID3v2 "
+                           "tags are ignored\n"});
+    EXPECT_EQ(Written(), (Names {"Band C-Gamma.mp3", "sub/Band D-Delta.mp3"}));
+    EXPECT_EQ(Seen(Music.file("Band C-Gamma.mp3")), "v1:Gamma/Road Crew/ v2:TIT2:Gamma;TPE1:Road Crew;");
+    EXPECT_EQ(Seen(Music.file("sub/Band D-Delta.mp3")),
+              "v1:Delta/Band D/An album title longer than thi v2:TALB:An album title longer than thirty characters, "
+              "twice;TIT2:Delta;TPE1:Band D;");
+    EXPECT_EQ(Rows(), (Names {"Band C-Gamma.mp3|Y|Y|Gamma", "Band B-Beta.mp3|Y|Y|Beta",
+                              "Band A-Alpha.mp3|Y|Y|Alpha Remix", "Band D-Delta.mp3|Y|Y|Delta"}));
+
+    // Clearing the list asks first and empties the editor.
+    EXPECT_EQ(Texts(ClickActive(Main.ClearMP3Btn, {Yes})), QStringList {"ACTION:\nClear current list of MP3s?\n"});
+    EXPECT_EQ(List.RowCount(), 0);
+    EXPECT_EQ(Main.FileLoaded->text() + Main.TitleV2->text(), "No File Loaded!");
+
+    // Closed and started again, the windows show what this run stored.
+    Main.close();
+    const Forms again;
+    EXPECT_EQ(again.MainForm().RenScheme->currentText(), "$ARTIST-$TITLE");
+    EXPECT_TRUE(again.OptionsForm().AutoAdvanceSave->isChecked());
+    EXPECT_FALSE(again.OptionsForm().EndBeep->isChecked());
+    EXPECT_EQ(Written(), Names {});
+}
+
+} // namespace
