@@ -31,6 +31,16 @@ public slots:
     void Open(const QUrl& url) { Urls << url; }
 };
 
+// Whether this process still holds a descriptor on the file.
+bool HeldOpen(const std::filesystem::path& file)
+{
+    std::error_code error;
+    for (const auto& descriptor : std::filesystem::directory_iterator("/proc/self/fd"))
+        if (std::filesystem::read_symlink(descriptor.path(), error) == file)
+            return true;
+    return false;
+}
+
 class AccessoriesTest : public MainWindowTest {
 protected:
     OpenedUrls Opened;
@@ -70,6 +80,7 @@ TEST_F(AccessoriesTest, FileInfoShowsTheFirstFramesPropertiesAndBothTags)
             EXPECT_EQ(FileInfoShown([this] { Main.FileInfoMI->trigger(); }),
                       QStringList {QFile::decodeName(Music.file(row.Name).c_str())} + row.Shown)
                 << row.Name;
+            EXPECT_FALSE(HeldOpen(Music.file(row.Name))) << row.Name;
         }
     });
     EXPECT_EQ(Texts(boxes), QStringList());
