@@ -1,5 +1,4 @@
-// The filter setup dialog driven through its controls: adding, deleting and switching off filters,
-// and the lists as they reach the settings file when the dialog closes and come back at the next start.
+// The filter setup dialog driven through its controls, and its lists as the close stores them and a start reads them.
 #include "GuiTestSupport.h"
 
 #include "Forms.h"
@@ -20,35 +19,22 @@ struct Half {
     QLineEdit *Source, *Replacement;
     QListWidget* Box;
     QToolButton *Add, *Delete;
-    QCheckBox* Switch;
     FilterList (TFiltersForm::*List)() const;
 };
-
-Lines Shown(const QListWidget& box)
-{
-    Lines lines;
-    for (int row = 0; row < box.count(); ++row)
-        lines.push_back(box.item(row)->text().toLatin1().toStdString());
-    return lines;
-}
 
 class FiltersFormTest : public ::testing::Test {
 protected:
     TFiltersForm& Start()
     {
         Windows.reset();
-        Windows.emplace();
-        TFiltersForm& filters = Windows->FiltersForm();
-        filters.show();
-        return filters;
+        Windows.emplace().FiltersForm().show();
+        return Windows->FiltersForm();
     }
 
     static std::vector<Half> Halves(TFiltersForm& f)
     {
-        return {{"import", f.ImpFilter1, f.ImpFilter2, f.ImportFilterBox, f.ImpAddBtn, f.ImpDelBtn, f.ImpFilters,
-                 &TFiltersForm::ImportFilterList},
-                {"rename", f.RenFilter1, f.RenFilter2, f.RenameFilterBox, f.RenAddBtn, f.RenDelBtn, f.RenFilters,
-                 &TFiltersForm::RenameFilterList}};
+        return {{"import", f.ImpFilter1, f.ImpFilter2, f.ImportFilterBox, f.ImpAddBtn, f.ImpDelBtn, &TFiltersForm::ImportFilterList},
+                {"rename", f.RenFilter1, f.RenFilter2, f.RenameFilterBox, f.RenAddBtn, f.RenDelBtn, &TFiltersForm::RenameFilterList}};
     }
 
     // Types the two characters and clicks the add button; the text of the box that came up, if one did.
@@ -94,14 +80,14 @@ TEST_F(FiltersFormTest, EditsAndAddingKeepTheRulesOfEachHalf)
             half.Source->clear();
             half.Replacement->clear();
             EXPECT_EQ(Add(half, source, replacement), message);
-            EXPECT_EQ(Shown(*half.Box), list);
+            EXPECT_EQ(Items(*half.Box), list);
             EXPECT_EQ(half.Source->text() + half.Replacement->text(), message.isEmpty() ? "" : source + replacement);
         }
         EXPECT_EQ((filters.*half.List)(), std::get<3>(steps.back())) << "Latin-1 bytes for the schemes";
         // Enter in an edit adds the filter; the dialog stays open for the next one.
         Type(half.Source, "z");
         QTest::keyClick(half.Source, Qt::Key_Return);
-        EXPECT_EQ(Shown(*half.Box).back(), "z -> ");
+        EXPECT_EQ(Items(*half.Box).back(), "z -> ");
         EXPECT_TRUE(filters.isVisible());
     }
 }
@@ -114,10 +100,10 @@ TEST_F(FiltersFormTest, DeletingSelectedEntriesKeepsTheOthersInOrderAndTheCloseR
             Add(half, source, "x");
     for (const Half& half : Halves(filters)) {
         QTest::mouseClick(half.Delete, Qt::LeftButton);
-        EXPECT_EQ(Shown(*half.Box).size(), 5u) << "nothing selected, nothing deleted";
+        EXPECT_EQ(Items(*half.Box).size(), 5u) << "nothing selected, nothing deleted";
         CtrlClickRows(*half.Box, {1, 3});
         QTest::mouseClick(half.Delete, Qt::LeftButton);
-        EXPECT_EQ(Shown(*half.Box), (Lines{"1 -> x", "3 -> x", "5 -> x"})) << half.Name;
+        EXPECT_EQ(Items(*half.Box), (Lines{"1 -> x", "3 -> x", "5 -> x"})) << half.Name;
     }
     QTest::mouseClick(filters.CloseBtn, Qt::LeftButton);
     EXPECT_FALSE(filters.isVisible());
@@ -133,7 +119,7 @@ TEST_F(FiltersFormTest, StoredListsLoadInNumberOrderAndAreRenumberedAtTheClose)
                   "Imported=x -> y\nImport1=a -> b\nRename2=\"2 -> \"\nRename1=\"1 -> \"\nOther=o -> p\n");
     TFiltersForm& filters = Start();
     const Lines imports = {"a -> b", "b -> c", "j -> k", "x -> y"};
-    EXPECT_EQ(Shown(*filters.ImportFilterBox), imports);
+    EXPECT_EQ(Items(*filters.ImportFilterBox), imports);
     // A half stored switched off starts so, greyed and filtering nothing.
     EXPECT_FALSE(filters.ImpFilters->isChecked());
     EXPECT_FALSE(filters.ImportFilterBox->isEnabled() || filters.ImpFilter1->isEnabled());
@@ -151,7 +137,7 @@ TEST_F(FiltersFormTest, StoredListsLoadInNumberOrderAndAreRenumberedAtTheClose)
         const QString entry = QString::fromLatin1(*line);
         Add(Halves(filters)[1], entry.left(1), entry.mid(5));
     }
-    ASSERT_EQ(Shown(*filters.RenameFilterBox), renames);
+    ASSERT_EQ(Items(*filters.RenameFilterBox), renames);
     QTest::keyClick(filters.RenFilter1, Qt::Key_Escape);
     EXPECT_FALSE(filters.isVisible());
     Values stored = Sandbox.Section("Filters");
@@ -162,7 +148,7 @@ TEST_F(FiltersFormTest, StoredListsLoadInNumberOrderAndAreRenumberedAtTheClose)
     EXPECT_EQ(Sandbox.Section(), (Values{{"PadTrack", "1"}, {"ImpFilters", "0"}})) << "the main key is left alone";
 
     TFiltersForm& restarted = Start();
-    EXPECT_EQ(Shown(*restarted.ImportFilterBox), imports);
+    EXPECT_EQ(Items(*restarted.ImportFilterBox), imports);
     EXPECT_EQ(restarted.RenameFilterList(), renames);
 }
 

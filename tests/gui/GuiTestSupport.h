@@ -95,6 +95,15 @@ inline void Type(QWidget* widget, const QString& text)
 // On the box itself: a check box may be wider than its text.
 inline void ClickBox(QCheckBox& box) { QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2)); }
 
+// A list's rows as Latin-1 bytes, as the program hands them on.
+inline std::vector<std::string> Items(const QListWidget& list)
+{
+    std::vector<std::string> items;
+    for (int row = 0; row < list.count(); ++row)
+        items.push_back(list.item(row)->text().toLatin1().toStdString());
+    return items;
+}
+
 // Ctrl+click on each row, as a user picks several entries of a list.
 inline void CtrlClickRows(QListWidget& list, std::initializer_list<int> rows)
 {

@@ -1,8 +1,6 @@
-// What the MP3 list's rows cannot show through a handful of real files: the header click's comparison of
-// each column, sizes in the user's locale, and rows updated after a tag or a name changed. Loading beyond what a
-// load through the window shows: the files a tree yields through links, hidden files, folders named like MP3 files,
-// folders that cannot be read or lie deep; and the duplicate test, which knows a file by what it is on disk, not by
-// how its path is spelt.
+// What a handful of real files in the window cannot show: each column's comparison, sizes in the user's locale, rows
+// updated after a save or a rename, the tree walk past links, hidden, unreadable and deep folders, and the duplicate
+// test, which knows a file by what it is on disk, not by how its path is spelt.
 #include "GuiTestSupport.h"
 
 #include "DirectoryScan.h"

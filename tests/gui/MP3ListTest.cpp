@@ -1,11 +1,8 @@
-// The MP3 list as a user meets it: adding a folder tree or picked files, the rows and their columns, clicks and
-// keys that move the editor, the context menu, clearing, header clicks, and files that cannot be read. Tag side
-// files: each selected file's tag copied into the chosen folder as "<name>.id1" or "<name>.id2", the MP3 files
-// themselves untouched.
+// The MP3 list as a user meets it: adding a tree or picked files, the columns, clicks and keys that move the editor,
+// the context menu, clearing, header clicks, files that cannot be read, and the tag side files.
 #include "MainWindowFixture.h"
 
 #include "FileReplaceStepOverride.h"
-#include "TMP3File.h"
 #include "TPickerForm.h"
 
 #include <QtWidgets/QMenu>
@@ -88,7 +85,6 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     AddDirectory(Music.path());
     const auto editorEmpty = [this](const char* after) {
         EXPECT_EQ(Main.LoadedIndex, -1) << after;
-        EXPECT_EQ(Main.FileLoaded->text() + Main.TitleV2->text(), "No File Loaded!") << after;
         for (QWidget* command : std::initializer_list<QWidget*>{Main.SaveBtn, Main.DeleteBtn, Main.RenameBtn,
                                                                 Main.DeleteID3v1Btn, Main.DeleteID3v2Btn})
             EXPECT_FALSE(command->isEnabled()) << after << " " << command->objectName().toStdString();
@@ -128,13 +124,10 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     EXPECT_TRUE(Main.SaveBtn->isEnabled() && Main.DeleteBtn->isEnabled());
 
     // Clearing the list asks first, and No keeps everything.
-    const auto boxes = Answering({QMessageBox::No}, [this] { Main.ClearMP3MI->trigger(); });
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ((boxes[0].Caption + ": " + boxes[0].Text).toStdString(), "Warning: ACTION:\nClear current list of MP3s?\n");
+    EXPECT_EQ(Answering({QMessageBox::No}, [this] { Main.ClearMP3MI->trigger(); }).at(0).Caption, "Warning");
     EXPECT_EQ(List.RowCount(), 3);
     EXPECT_EQ(Main.TitleV2->text(), "Song 1.mp3");
     Answering({QMessageBox::Yes}, [this] { Main.ClearMP3Btn->click(); });
-    EXPECT_EQ(List.RowCount(), 0);
     editorEmpty("clearing");
     AddDirectory(Music.path());
     EXPECT_EQ(List.RowCount(), 3) << "cleared files may be added again";
@@ -230,22 +223,12 @@ protected:
         ChooseFolderNext(folder);
         return Texts(Answering({}, [item] { item->trigger(); }));
     }
-
-    // The tag area a save that changes nothing leaves at the start of a copy of the file.
-    static Bytes TagAreaWrittenTo(const std::filesystem::path& file, const std::filesystem::path& copy)
-    {
-        std::filesystem::copy_file(file, copy);
-        TMP3File engine;
-        engine.SetFileName(copy.string());
-        EXPECT_TRUE(engine.ReadID3v2() && engine.WriteID3v2Tag());
-        return Slice(readFile(copy), 0, static_cast<std::size_t>(engine.GetID3v2Size()));
-    }
 };
 
-TEST_F(SideFilesTest, SideFilesHoldTheTagAsWrittenAndTheLaterRowOfAStemWins)
+// The ".id2" side files' content is walked in the whole-road test.
+TEST_F(SideFilesTest, TheLaterRowOfAStemWinsAndTheSingleTagDeleteStaysOnTheShownFile)
 {
-    const auto first = Put("a.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "First"},
-                                     .V2 = {{"TIT2", "Title"}, {"TPE1", "Artist"}, {"XYZW", "unknown frame"}}});
+    const auto first = Put("a.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "First"}, .V2 = {{"TIT2", "Title"}}});
     const auto later = Put("sub/a.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Later"}});
     Put("none.mp3", {});
     const std::filesystem::path out = Music.file("out");
@@ -258,11 +241,9 @@ TEST_F(SideFilesTest, SideFilesHoldTheTagAsWrittenAndTheLaterRowOfAStemWins)
     ASSERT_EQ(Main.LoadedIndex, 0);
 
     EXPECT_EQ(Export(Main.WriteID3v1, out.string() + "/"), QStringList {});
-    EXPECT_EQ(Export(Main.WriteID3v2, out.string()), QStringList {});
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 2) << "none.mp3 has no tag to copy";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "none.mp3 has no tag to copy";
     const Bytes laterBytes = readFile(later);
     EXPECT_EQ(readFile(out / "a.id1"), Slice(laterBytes, laterBytes.size() - 128, 128));
-    EXPECT_EQ(readFile(out / "a.id2"), TagAreaWrittenTo(first, Music.file("copy.mp3")));
     EXPECT_EQ(readFile(first), before);
 
     // The single-tag delete still acts on the file the editor shows, not on the last one exported.

@@ -1,12 +1,12 @@
 #pragma once
 
-// The seven windows built as the program builds them, the main window shown, a folder of MP3 files made
-// for the test, and the few gestures the tests make: add a folder through the real folder browser,
-// click a row, press a key.
+// The seven windows built as the program builds them, the main window shown, a folder of MP3 files made for the test,
+// and the gestures the tests make.
 #include "GuiTestSupport.h"
 
 #include "Forms.h"
 #include "ID3v2Bytes.h"
+#include "IndependentReaders.h"
 #include "MP3ListModel.h"
 #include "Mp3Fixture.h"
 #include "TFileInfoForm.h"
@@ -39,6 +39,23 @@ struct TestSong {
     }
 };
 
+// What TagLib sees: the ID3v1 title/artist/album/comment/track/genre, then the ID3v2 frames but those left out.
+inline std::string TagsSeen(const std::filesystem::path& path, std::initializer_list<std::string_view> leftOut = {})
+{
+    if (!std::filesystem::exists(path))
+        return "gone";
+    std::string seen = "v1:";
+    if (const auto v1 = IndependentReaders::TagLibID3v1(path))
+        seen += v1->Title + "/" + v1->Artist + "/" + v1->Album + "/" + v1->Comment + "/" + std::to_string(v1->Track)
+                + "/" + std::to_string(v1->Genre);
+    seen += " v2:";
+    if (const auto v2 = IndependentReaders::TagLibID3v2(path))
+        for (const std::string& frame : v2->Frames)
+            if (std::ranges::none_of(leftOut, [&frame](std::string_view id) { return frame.starts_with(id); }))
+                seen += frame + ";";
+    return seen;
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     SettingsSandbox Sandbox;
@@ -56,10 +73,9 @@ protected:
 
     std::filesystem::path Put(const std::string& name, const TestSong& song) const
     {
-        const std::filesystem::path path = Music.file(name);
-        std::filesystem::create_directories(path.parent_path());
-        writeFile(path, song.Content());
-        return path;
+        std::filesystem::create_directories(Music.file(name).parent_path());
+        writeFile(Music.file(name), song.Content());
+        return Music.file(name);
     }
 
     // The folder's path as the list keeps directories: its bytes and one "/".
@@ -83,9 +99,9 @@ protected:
 
     std::vector<std::string> Captions() const
     {
-        std::vector<std::string> captions;
-        for (int i = 0; i < List.RowCount(); ++i)
-            captions.push_back(List.Row(i).Caption);
+        std::vector<std::string> captions(List.RowCount());
+        for (std::size_t i = 0; i < captions.size(); ++i)
+            captions[i] = List.Row(static_cast<int>(i)).Caption;
         return captions;
     }
 
@@ -119,8 +135,7 @@ protected:
     // The files of one folder alone in the list, all selected, the first one loaded.
     void ListAll(const std::filesystem::path& folder)
     {
-        if (List.RowCount() > 0)
-            Answering({QMessageBox::Yes}, [this] { Main.ClearMP3MI->trigger(); });
+        Answering({QMessageBox::Yes}, [this] { Main.ClearMP3MI->trigger(); });
         AddDirectory(folder);
         ClickRow(0);
         ClickRow(List.RowCount() - 1, Qt::ShiftModifier);
@@ -166,7 +181,7 @@ protected:
         std::vector<int> rows;
         for (const QModelIndex& index : Main.Selected3->selectionModel()->selectedRows())
             rows.push_back(index.row());
-        std::sort(rows.begin(), rows.end());
+        std::ranges::sort(rows);
         return rows;
     }
 };

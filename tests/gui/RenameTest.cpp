@@ -30,46 +30,40 @@ const QString RenameError = QStringLiteral("\n\nError renaming file. Filename ca
 
 TEST_F(RenameTest, TheFileTheRowAndTheEditorTakeTheNameTheSchemeMakesInTheSameFolderAndTheNextRowFollows)
 {
-    struct Case {
-        std::string Name;
-        TestSong Song;
-        std::string Scheme, Expected;
-    };
-    const std::vector<Case> cases = {
-        {"track01.mp3", {.V2 = {{"TPE1", "Foo"}, {"TIT2", "Bar"}}}, "$ARTIST-$TITLE", "Foo-Bar.mp3"},
-        {"x.mp2", {.V2 = {{"TIT2", "Two"}}}, "$TITLE", "Two.mp2"},
-        {"x.MP3", {.V2 = {{"TIT2", "Upper"}}}, "$TITLE", "Upper.mp3"},
-        {"x.wav", {.V2 = {{"TIT2", "Wave"}}}, "$TITLE", "Wave.wav"},
-        {"z.mp3", {.V2 = {{"TIT2", "AC/DC"}}}, "$TITLE", "AC_DC.mp3"},
-        {"y.mp3", {.V2 = {{"TIT2", "Song"}}}, "$TITLE.mp3", "Song.mp3"},
-        {"up.mp3", {.V2 = {{"TIT2", "../../update"}}}, "$TITLE", ".._.._update.mp3"},
-        {"b.mp3", {.V2 = {{"TPE1", "Bj\xF6rk"}, {"TIT2", "Bar"}}}, "$ARTIST-$TITLE", "Bj\xC3\xB6rk-Bar.mp3"},
-        {"foo-bar.mp3", {.V2 = {{"TPE1", "Foo"}, {"TIT2", "Bar"}}}, "$ARTIST-$TITLE", "Foo-Bar.mp3"},
+    // The file's name, its ID3v2 title and artist, the scheme, and the name it gets. A plain "$ARTIST-$TITLE" is
+    // walked in the whole-road test.
+    const std::vector<std::array<std::string, 5>> cases = {
+        {"x.mp2", "Two", "", "$TITLE", "Two.mp2"},
+        {"x.MP3", "Upper", "", "$TITLE", "Upper.mp3"},
+        {"x.wav", "Wave", "", "$TITLE", "Wave.wav"},
+        {"z.mp3", "AC/DC", "", "$TITLE", "AC_DC.mp3"},
+        {"y.mp3", "Song", "", "$TITLE.mp3", "Song.mp3"},
+        {"up.mp3", "../../update", "", "$TITLE", ".._.._update.mp3"},
+        {"b.mp3", "Bar", "Bj\xF6rk", "$ARTIST-$TITLE", "Bj\xC3\xB6rk-Bar.mp3"},
+        {"foo-bar.mp3", "Bar", "Foo", "$ARTIST-$TITLE", "Foo-Bar.mp3"},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.Expected);
+        const auto& [name, title, artist, scheme, expected] = cases[i];
+        SCOPED_TRACE(expected);
         const std::filesystem::path folder = Music.file("case" + std::to_string(i));
-        const auto path = Put("case" + std::to_string(i) + "/" + c.Name, c.Song);
-        ShowFile(path);
-        EXPECT_TRUE(Rename(c.Scheme).empty());
+        ShowFile(Put("case" + std::to_string(i) + "/" + name, {.V2 = {{"TIT2", title}, {"TPE1", artist}}}));
+        EXPECT_TRUE(Rename(scheme).empty());
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "one file, in its folder";
-        EXPECT_TRUE(std::filesystem::exists(folder / c.Expected));
-        EXPECT_EQ(List.Row(List.RowCount() - 1).Caption, c.Expected);
-        EXPECT_EQ(Main.FileLoaded->text(), QString::fromUtf8(c.Expected));
-        EXPECT_FALSE(Main.AddListItem(folder.string() + "/", c.Expected)) << "listed already, under its new name";
+        EXPECT_TRUE(std::filesystem::exists(folder / expected));
+        EXPECT_EQ(List.Row(List.RowCount() - 1).Caption + "|" + Main.FileLoaded->text().toStdString(),
+                  expected + "|" + expected);
+        EXPECT_FALSE(Main.AddListItem(folder.string() + "/", expected)) << "listed already, under its new name";
     }
 
     // One row renamed moves on to the next only with auto-advance.
     Windows.OptionsForm().AutoAdvanceRename->setChecked(false);
     ClickRow(0);
     Rename("$TITLE-1");
-    EXPECT_EQ(Main.LoadedIndex, 0);
-    EXPECT_EQ(SelectedRows(), std::vector<int> {0});
+    EXPECT_EQ(std::pair(Main.LoadedIndex, SelectedRows()), std::pair(0, std::vector<int> {0}));
     Windows.OptionsForm().AutoAdvanceRename->setChecked(true);
     Rename("$TITLE-2");
     EXPECT_EQ(Main.LoadedIndex, 1);
-    EXPECT_EQ(List.Row(0).Caption, "Bar-2.mp3");
+    EXPECT_EQ(List.Row(0).Caption, "Two-2.mp2");
 }
 
 TEST_F(RenameTest, NothingIsRenamedOverAnotherFileOrToANameOfNothingOrWhenTheSettingsForbidIt)
@@ -177,12 +171,9 @@ TEST_F(RenameTest, TheHelpButtonListsTheMacros)
 {
     const auto boxes = ClickActive(Main.HelpBtn);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].Caption, "Macros");
-    EXPECT_EQ(Texts(boxes),
-              QStringList {"Available Macros (All tags):\n$TITLE\t$TRACK\t$YEAR\n$ALBUM\t$ARTIST\t$GENRE\n\t$COMMENT\n\n"
-                           "ID3v2 Only:\n$COMPOSER\t$ORIGARTIST\n$COPYRIGHT\t$URL\n$ENCODEDBY"});
-    EXPECT_EQ(Main.RenScheme->count(), 10);
-    EXPECT_EQ(Main.ImportCB->itemText(9), "$TRACK-$ARTIST-$TITLE");
+    EXPECT_EQ(boxes[0].Caption + ": " + boxes[0].Text,
+              "Macros: Available Macros (All tags):\n$TITLE\t$TRACK\t$YEAR\n$ALBUM\t$ARTIST\t$GENRE\n\t$COMMENT\n\n"
+              "ID3v2 Only:\n$COMPOSER\t$ORIGARTIST\n$COPYRIGHT\t$URL\n$ENCODEDBY");
 }
 
 } // namespace
