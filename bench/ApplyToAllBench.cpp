@@ -2,12 +2,8 @@
 // in-place save of the same files; both must write every tag in place, never rewriting a file. Run by hand in a
 // Release build; see README.md.
 
-#include "Forms.h"
-#include "TLoadingForm.h"
 #include "TMP3File.h"
 #include "WindowBenchSupport.h"
-
-#include <QtCore/QSettings>
 
 #include <sys/stat.h>
 
@@ -114,25 +110,18 @@ WindowTimes WindowSeconds(TMainForm& main, const std::string& title)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    const WindowBenchProcess process(argc, argv);
     const auto files = static_cast<std::size_t>(std::max(2L, NumberOption(argc, argv, "--files", 1000)));
     const auto repeats = static_cast<std::size_t>(std::max(1L, NumberOption(argc, argv, "--repeats", 5)));
-    const ScratchDirectory scratch(Option(argc, argv, "--dir", std::filesystem::temp_directory_path().string()));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(scratch.Get().string()));
-    std::filesystem::create_directories(scratch.Get() / "files");
-    const std::vector<std::string> paths = MakeFiles(scratch.Get() / "files", files);
+    const std::filesystem::path folder = process.Directory() / "files";
+    std::filesystem::create_directories(folder);
+    const std::vector<std::string> paths = MakeFiles(folder, files);
     sync(); // no write-back of the setup left for the timed writes to wait on
 
     Forms windows;
     TMainForm& main = windows.MainForm();
     main.show();
-    main.BrowseDlg.Selection = (scratch.Get() / "files").string();
-    windows.LoadingForm().LoadMode = TLoadingForm::DirectoryMode;
-    windows.LoadingForm().exec();
-    if (main.ListModel->RowCount() != static_cast<int>(files))
-        throw std::runtime_error("the list holds " + std::to_string(main.ListModel->RowCount()) + " rows");
+    ListFolder(windows, folder, files);
     SelectAll(main);
 
     std::vector<double> click;

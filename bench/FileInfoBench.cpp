@@ -2,11 +2,8 @@
 // TagLib reading the same file's tags and audio properties; for a plain song and for one whose first audio frame
 // lies behind a 2 MB picture. Run by hand in a Release build; see README.md.
 
-#include "Forms.h"
 #include "TFileInfoForm.h"
 #include "WindowBenchSupport.h"
-
-#include <QtCore/QSettings>
 
 #include <taglib/audioproperties.h>
 #include <taglib/fileref.h>
@@ -74,13 +71,9 @@ void Measure(const std::filesystem::path& dir, const std::string& name, std::siz
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    const WindowBenchProcess process(argc, argv);
     const auto runs = static_cast<int>(std::max(1L, NumberOption(argc, argv, "--runs", 200)));
-    const ScratchDirectory scratch(Option(argc, argv, "--dir", std::filesystem::temp_directory_path().string()));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(scratch.Get().string()));
-    Measure(scratch.Get(), "song.mp3", 0, runs);
-    Measure(scratch.Get(), "picture.mp3", 2 << 20, runs);
+    Measure(process.Directory(), "song.mp3", 0, runs);
+    Measure(process.Directory(), "picture.mp3", 2 << 20, runs);
     return 0;
 }

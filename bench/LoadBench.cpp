@@ -3,16 +3,15 @@
 // what a row costs in memory; sorting the large list by each column; how long a click takes to show a file whose
 // tag holds a 1 MB picture; and how often the gauge repaints. Run by hand in a Release build; see README.md.
 
-#include "BenchSupport.h"
 #include "DirectoryScan.h"
 #include "Forms.h"
 #include "MP3ListModel.h"
 #include "MP3ListView.h"
 #include "TLoadingForm.h"
 #include "TMainForm.h"
+#include "WindowBenchSupport.h"
 
 #include <QtCore/QElapsedTimer>
-#include <QtCore/QSettings>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
 
@@ -192,32 +191,28 @@ void ClickPictureFiles(const std::filesystem::path& root)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    const WindowBenchProcess process(argc, argv);
+    const std::filesystem::path& scratch = process.Directory();
     const std::size_t files = static_cast<std::size_t>(NumberOption(argc, argv, "--files", 10000));
     const std::size_t scale = static_cast<std::size_t>(NumberOption(argc, argv, "--scale", 10));
-    const ScratchDirectory scratch(Option(argc, argv, "--dir", std::filesystem::temp_directory_path().string()));
-    // Settings of this run stay in the scratch directory.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(scratch.Get().string()));
 
-    const auto small = MakeTree(scratch.Get() / "small", files);
+    const auto small = MakeTree(scratch / "small", files);
     EngineScanSeconds(small); // the page cache warm for both
     const double engineSmall = EngineScanSeconds(small);
-    const double walkSmall = WalkAndEngineSeconds(scratch.Get() / "small");
-    const Load smallLoad = LoadThroughWindow(scratch.Get() / "small");
+    const double walkSmall = WalkAndEngineSeconds(scratch / "small");
+    const Load smallLoad = LoadThroughWindow(scratch / "small");
     PrintLoad("Add Directory, N files:", smallLoad, engineSmall, walkSmall);
 
     if (scale > 1) {
-        const auto large = MakeTree(scratch.Get() / "large", files * scale);
+        const auto large = MakeTree(scratch / "large", files * scale);
         EngineScanSeconds(large);
         const double engineLarge = EngineScanSeconds(large);
-        const double walkLarge = WalkAndEngineSeconds(scratch.Get() / "large");
-        const Load load = LoadThroughWindow(scratch.Get() / "large", SortEachColumn);
+        const double walkLarge = WalkAndEngineSeconds(scratch / "large");
+        const Load load = LoadThroughWindow(scratch / "large", SortEachColumn);
         PrintLoad("Add Directory, N x scale files:", load, engineLarge, walkLarge);
         std::printf("N x scale files took %.1f times as long as N files\n", load.Seconds / smallLoad.Seconds);
     }
-    std::filesystem::create_directories(scratch.Get() / "pictures");
-    ClickPictureFiles(scratch.Get() / "pictures");
+    std::filesystem::create_directories(scratch / "pictures");
+    ClickPictureFiles(scratch / "pictures");
     return 0;
 }

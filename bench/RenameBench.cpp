@@ -2,11 +2,7 @@
 // kernel's own renames of the same files; for N and 10·N files, so a cost that grows with the list shows. Run by
 // hand in a Release build; see README.md.
 
-#include "Forms.h"
-#include "TLoadingForm.h"
 #include "WindowBenchSupport.h"
-
-#include <QtCore/QSettings>
 
 #include <cstdio>
 
@@ -72,11 +68,7 @@ void Measure(const std::filesystem::path& dir, std::size_t count)
     main.show();
     main.SaveOnRen->setChecked(false);
     main.RenScheme->setEditText(QStringLiteral("$TITLE renamed"));
-    main.BrowseDlg.Selection = dir.string();
-    windows.LoadingForm().LoadMode = TLoadingForm::DirectoryMode;
-    windows.LoadingForm().exec();
-    if (main.ListModel->RowCount() != static_cast<int>(count))
-        throw std::runtime_error("the list holds " + std::to_string(main.ListModel->RowCount()) + " rows");
+    ListFolder(windows, dir, count);
 
     const double rename = CommandMicroseconds(main, [&main] { main.RenameBtn->click(); });
     if (!EveryNameStartsWith(main, "Title "))
@@ -93,13 +85,9 @@ void Measure(const std::filesystem::path& dir, std::size_t count)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    const WindowBenchProcess process(argc, argv);
     const auto files = static_cast<std::size_t>(std::max(2L, NumberOption(argc, argv, "--files", 2000)));
-    const ScratchDirectory scratch(Option(argc, argv, "--dir", std::filesystem::temp_directory_path().string()));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(scratch.Get().string()));
     for (const std::size_t count : {files, 10 * files})
-        Measure(scratch.Get() / std::to_string(count), count);
+        Measure(process.Directory() / std::to_string(count), count);
     return 0;
 }
