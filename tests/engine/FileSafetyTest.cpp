@@ -90,13 +90,9 @@ struct FileSafety : EngineFile {
         EXPECT_EQ(std::tie(after.Others, after.Mode, after.Link), std::tie(before.Others, before.Mode, before.Link));
         const Bytes rest = Mp3Fixture::AudioOf(readFile(watched));
         const bool v1After = op == AppendV1 || op == OverwriteV1 || (v1Before && op != DeleteV1);
-        EXPECT_EQ(Slice(rest, 0, Audio.size()), Audio);
-        EXPECT_EQ(rest.size(), Audio.size() + (v1After ? 128 : 0));
+        EXPECT_EQ(Slice(rest, 0, rest.size() - (v1After ? 128 : 0)), Audio);
         const auto v1 = IndependentReaders::TagLibID3v1(watched);
-        ASSERT_EQ(v1.has_value(), v1After);
-        if (v1) {
-            EXPECT_EQ(v1->Title, op == AppendV1 || op == OverwriteV1 ? "New" : "Old one");
-        }
+        EXPECT_EQ(v1 ? v1->Title : "none", !v1After ? "none" : op == AppendV1 || op == OverwriteV1 ? "New" : "Old one");
     }
 };
 
@@ -121,8 +117,7 @@ TEST_F(FileSafety, EveryWriteAndDeleteChangesOnlyItsTagOrNothing)
              for (int number = 1; number <= 40; ++number)
                  writeFile(f.dir.file("TMP" + std::to_string(number) + ".$$$"), Bytes(1, 9));
          }, Always},
-        {"writable file", [](FileSafety& f) { Chmod(f, 0640); }, Always},
-        {"read-only file", [](FileSafety& f) { Chmod(f, 0444); }, Always},
+        {"read-only file, not world-readable", [](FileSafety& f) { Chmod(f, 0440); }, Always},
         {"read-only setgid file", [](FileSafety& f) { Chmod(f, 02444); }, Always},
         {"file reached through a link", [](FileSafety& f) {
              fs::rename(f.path, f.dir.file("real.mp3"));
@@ -187,20 +182,15 @@ TEST_F(FileSafety, EveryWriteAndDeleteChangesOnlyItsTagOrNothing)
             } else {
                 ExpectDone(op, before);
                 const auto v2 = IndependentReaders::TagLibID3v2(watched);
-                ASSERT_EQ(v2.has_value(), op != DeleteV2);
-                if (v2) {
-                    EXPECT_EQ(v2->Title, op == SaveV2InPlace ? "New" : op == GrowV2 ? Grown : "Old");
-                }
+                EXPECT_EQ(v2 ? v2->Title : "none",
+                          op == DeleteV2 ? "none" : op == SaveV2InPlace ? "New" : op == GrowV2 ? Grown : "Old");
                 // Saved a second time by the same object: what it did first left nothing stale behind.
                 engine.SetID3v2Album("Again");
                 ASSERT_TRUE(engine.WriteID3v2Tag());
                 ExpectDone(op, before);
-                const auto again = IndependentReaders::TagLibID3v2(watched);
-                ASSERT_TRUE(again);
-                EXPECT_EQ(again->Album, "Again");
-                if (op == DeleteV2) {
-                    EXPECT_EQ(again->Title, "") << "the removed tag came back";
-                }
+                const auto again = IndependentReaders::TagLibID3v2(watched).value_or(IndependentReaders::TagLibTag {});
+                EXPECT_EQ(again.Album, "Again");
+                EXPECT_TRUE(op != DeleteV2 || again.Title.empty()) << "the removed tag came back";
             }
             for (const auto& entry : fs::directory_iterator(dir.path()))
                 fs::remove_all(entry.path());
@@ -208,30 +198,23 @@ TEST_F(FileSafety, EveryWriteAndDeleteChangesOnlyItsTagOrNothing)
     }
 }
 
-// The size of a file over 4 GiB is not cut to 32 bits: its ID3v1 tag is found at the real end, and written and
+// The size of a file over 4 GiB is not cut to 32 bits: its ID3v1 tag is written at the real end, found and
 // removed there. The file is sparse, so it takes no disk space.
 TEST_F(FileSafety, FileOver4GiBHasItsID3v1TagAtItsEnd)
 {
     const std::int64_t length = (std::int64_t{1} << 32) + 1000;
     writeFile(path, {});
     ASSERT_EQ(truncate(path.c_str(), length - 128), 0);
-    const auto tail = [&](std::int64_t size) {
-        EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(path)), size);
-        TMP3File fresh;
-        fresh.SetFileName(path.string());
-        EXPECT_TRUE(fresh.ReadID3v1());
-        EXPECT_EQ(fresh.GetFileSize(), size);
-        return fresh.HasID3v1() ? fresh.GetID3v1Title() : "none";
-    };
     engine.SetFileName(path.string());
     engine.SetID3v1Title("Far");
     ASSERT_TRUE(engine.WriteID3v1Tag());
-    EXPECT_EQ(tail(length), "Far");
-    engine.SetID3v1Title("Near");
-    ASSERT_TRUE(engine.WriteID3v1Tag());
-    EXPECT_EQ(tail(length), "Near");
-    ASSERT_TRUE(engine.DeleteID3v1());
-    EXPECT_EQ(tail(length - 128), "none");
+    TMP3File fresh;
+    fresh.SetFileName(path.string());
+    ASSERT_TRUE(fresh.ReadID3v1());
+    EXPECT_EQ(fresh.GetFileSize(), length);
+    EXPECT_EQ(fresh.GetID3v1Title(), "Far");
+    ASSERT_TRUE(fresh.DeleteID3v1());
+    EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(path)), length - 128);
 }
 
 // Another program cuts the file short while a save copies its audio into the new version: the short copy must

@@ -1,9 +1,7 @@
 // The ID3v1 tag: what the window shows of a stored record agrees with TagLib, and after the edits the editor
 // makes and a save, TagLib reads exactly the fields expected, with every audio byte in place.
-#include "IndependentReaders.h"
+#include "EngineFile.h"
 #include "Mp3Fixture.h"
-#include "TMP3File.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +10,9 @@
 namespace {
 
 using IndependentReaders::ID3v1Fields;
+using Mp3Fixture::ID3v1Record;
 
 const std::string Comment30 = "abcdefghijklmnopqrstuvwxyz1234";
-
-Bytes Stored(const ID3v1Fields& f)
-{
-    return Mp3Fixture::ID3v1Record({f.Title, f.Artist, f.Album, f.Year, f.Comment, static_cast<std::uint8_t>(f.Track),
-                                    static_cast<std::uint8_t>(f.Genre)});
-}
 
 ID3v1Fields Shown(const TMP3File& e)
 {
@@ -48,51 +41,47 @@ struct Case {
     ID3v1Fields Expected;
 };
 
-TEST(ID3v1File, EditsAreSavedAsOtherReadersReadThem)
+using ID3v1File = EngineFile;
+
+TEST_F(ID3v1File, EditsAreSavedAsOtherReadersReadThem)
 {
     // Every field set again to what is shown, as a save from the window does when nothing was edited.
     const auto Resave = [](TMP3File& e) { Fill(Shown(e))(e); };
     const ID3v1Fields full {"Title", "Artist \xC9", "Album", "2001", "A comment of 28 characters.", 12, 17};
-    Bytes cutAtZero = Stored({.Title = "abcdef"});
+    Bytes cutAtZero = ID3v1Record({.Title = "abcdef"});
     cutAtZero[3 + 2] = 0; // "ab", a terminator, then what an earlier longer title left
     const std::vector<Case> cases = {
         {"every field", {}, Fill(full), full},
         {"full version 1.0 comment", {}, Fill({.Comment = Comment30, .Genre = 255}), {.Comment = Comment30}},
         {"long texts are cut", {}, Fill({.Title = std::string(40, 'T'), .Year = "199912"}),
          {.Title = std::string(30, 'T'), .Year = "1999"}},
-        {"a record of another program saved unedited", Stored({"Name", "Band", "Record", "1987", Comment30, 0, 80}),
-         Resave, {"Name", "Band", "Record", "1987", Comment30, 0, 80}},
+        {"a record of another program saved unedited",
+         ID3v1Record({"Name", "Band", "Record", "1987", Comment30, 0, 80}), Resave,
+         {"Name", "Band", "Record", "1987", Comment30, 0, 80}},
         {"a field read up to its terminator", cutAtZero, Resave, {.Title = "ab"}},
-        {"a shorter title leaves no old tail", Stored({.Title = std::string(30, 'T')}),
+        {"a shorter title leaves no old tail", ID3v1Record({.Title = std::string(30, 'T')}),
          [](TMP3File& e) { e.SetID3v1Title("ab"); }, {.Title = "ab"}},
-        {"a track cuts a full comment to 28", Stored({.Comment = Comment30}), [](TMP3File& e) { e.SetID3v1Track(5); },
-         {.Comment = Comment30.substr(0, 28), .Track = 5}},
+        {"a track cuts a full comment to 28", ID3v1Record({.Comment = Comment30}),
+         [](TMP3File& e) { e.SetID3v1Track(5); }, {.Comment = Comment30.substr(0, 28), .Track = 5}},
         {"a comment set after a track keeps it", {},
          [](TMP3File& e) { e.SetID3v1Track(9); e.SetID3v1Comment(Comment30); },
          {.Comment = Comment30.substr(0, 28), .Track = 9}},
-        {"a short comment over a full one", Stored({.Comment = Comment30}),
+        {"a short comment over a full one", ID3v1Record({.Comment = Comment30}),
          [](TMP3File& e) { e.SetID3v1Comment("short"); }, {.Comment = "short"}},
-        {"track 0 keeps the stored track", Stored({.Comment = "c", .Track = 7}),
-         [](TMP3File& e) { e.SetID3v1Track(0); },
-         {.Comment = "c", .Track = 7}},
+        {"track 0 keeps the stored track", ID3v1Record({.Comment = "c", .Track = 7}),
+         [](TMP3File& e) { e.SetID3v1Track(0); }, {.Comment = "c", .Track = 7}},
     };
     const Bytes audio = Mp3Fixture::Frames(3);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        TempDir dir;
-        const auto path = dir.file("a.mp3");
-        writeFile(path, Concat({audio, c.Record}));
-        TMP3File engine;
-        engine.SetFileName(path.string());
+        Put(Concat({audio, c.Record}));
         ASSERT_TRUE(engine.ReadTags());
         if (!c.Record.empty()) {
             EXPECT_EQ(Shown(engine), IndependentReaders::TagLibID3v1(path));
         }
         c.Edit(engine);
         ASSERT_TRUE(engine.WriteID3v1Tag());
-        const Bytes content = readFile(path);
-        EXPECT_EQ(content.size(), audio.size() + 128);
-        EXPECT_EQ(Slice(content, 0, audio.size()), audio);
+        EXPECT_EQ(Slice(Content(), 0, Content().size() - 128), audio);
         EXPECT_EQ(IndependentReaders::TagLibID3v1(path), c.Expected);
     }
 }

@@ -1,33 +1,15 @@
-// The MP3 list as a user meets it: adding a tree or picked files, the columns, clicks and keys that move the editor,
-// the context menu, clearing, header clicks, files that cannot be read, and the tag side files.
+// The MP3 list as a user meets it: adding a tree or picked files, clicks and keys that move the editor, clearing,
+// files that cannot be read, and the tag side files.
 #include "MainWindowFixture.h"
 
 #include "FileReplaceStepOverride.h"
 #include "TPickerForm.h"
 
-#include <QtWidgets/QMenu>
+#include <sys/stat.h>
 
 namespace {
 
 const Mp3Fixture::ID3v1Fields V1Song {.Title = "Old title", .Artist = "Band"};
-
-QImage Pixels(const QIcon& icon)
-{
-    return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
-// Opens the list's context menu as a right click does and names the items it offers enabled.
-std::string MenuOffers(TMainForm& main)
-{
-    emit main.Selected3->customContextMenuRequested({});
-    EXPECT_TRUE(main.MP3Options->isVisible());
-    std::string offered;
-    for (QAction* item : {main.PlayMP3, main.WriteID3v1, main.WriteID3v2, main.CreateID3v1, main.CreateID3v2})
-        if (item->isEnabled())
-            offered += item->objectName().toStdString() + " ";
-    main.MP3Options->hide();
-    return offered;
-}
 
 TEST_F(MainWindowTest, AddingATreeListsEveryMP3OnceInWalkOrderWithItsColumns)
 {
@@ -39,6 +21,11 @@ TEST_F(MainWindowTest, AddingATreeListsEveryMP3OnceInWalkOrderWithItsColumns)
     Put("Caf\xE9.mp3", {.V2 = {{"TIT2", "Latin name"}}});
     Put("\xE6\x9B\xB2.mp3", {.V2 = {{"TIT2", "Japanese name"}}});
     writeFile(Music.file("noise.mp3"), Bytes(3000, 0x5A));
+    // A link to a folder is not followed: the walk would list files from outside the tree chosen.
+    TempDir elsewhere;
+    writeFile(elsewhere.file("outside.mp3"), TestSong {}.Content());
+    std::filesystem::create_directory_symlink(elsewhere.path(), Music.file("folder-link.mp3"));
+    std::filesystem::create_directory_symlink(Music.file("sub"), Music.file("sub-link"));
 
     AddDirectory(Music.path());
 
@@ -49,25 +36,18 @@ TEST_F(MainWindowTest, AddingATreeListsEveryMP3OnceInWalkOrderWithItsColumns)
     EXPECT_EQ(Cell(1, 0) + Cell(5, 0), QString::fromUtf8("Caf\u00E9.mp3\u66F2.mp3"));
     // ID3v1, ID3v2, Title (the ID3v2 tag's whenever there is one, even without a title frame; Latin-1), Bitrate,
     // Length.
-    const std::vector<std::tuple<int, std::string, TMainForm::ListImage>> rows = {
-        {0, "Y|Y||128|0:01", TMainForm::BothTagsImage},
-        {3, "Y||Caf\xC3\xA9 title|128|0:01", TMainForm::ID3v1OnlyImage},
-        {4, "|||0|0:00", TMainForm::NoTagImage},
-        {6, "|Y|In sub|128|0:01", TMainForm::ID3v2OnlyImage}};
-    for (const auto& [row, texts, image] : rows) {
+    for (const auto& [row, texts] : {std::pair {0, "Y|Y||128|0:01"}, {3, "Y||Caf\xC3\xA9 title|128|0:01"},
+                                     {4, "|||0|0:00"}, {6, "|Y|In sub|128|0:01"}}) {
         QStringList shown;
         for (int column : {1, 2, 3, 4, 6})
             shown << Cell(row, column);
         EXPECT_EQ(shown.join('|').toStdString(), texts) << row;
-        EXPECT_EQ(Cell(row, MP3ListModel::SizeColumn), SizeText(std::filesystem::file_size(List.Row(row).Path())));
-        EXPECT_EQ(Pixels(List.index(row, 0).data(Qt::DecorationRole).value<QIcon>()),
-                  Pixels(QIcon(Main.Image(image))))
-            << row;
     }
 
-    // Loading leaves the editor alone; the same tree again, through another spelling, adds nothing.
+    // Loading leaves the editor alone; the same files again, however reached, add nothing.
     EXPECT_EQ(Main.LoadedIndex, -1);
     AddDirectory(Music.file("sub/.."));
+    EXPECT_FALSE(Main.AddListItem(Folder() + "sub-link/../", "b.mp3")) << "\"..\" of a link is its target's parent";
     EXPECT_EQ(List.RowCount(), 7);
 
     // Names in any script open the very file they stand for.
@@ -83,78 +63,32 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     for (const char* name : {"1.mp3", "2.mp3", "3.mp3"})
         Put(name, {.V2 = {{"TIT2", std::string("Song ") + name}}});
     AddDirectory(Music.path());
-    const auto editorEmpty = [this](const char* after) {
-        EXPECT_EQ(Main.LoadedIndex, -1) << after;
-        for (QWidget* command : std::initializer_list<QWidget*>{Main.SaveBtn, Main.DeleteBtn, Main.RenameBtn,
-                                                                Main.DeleteID3v1Btn, Main.DeleteID3v2Btn})
-            EXPECT_FALSE(command->isEnabled()) << after << " " << command->objectName().toStdString();
-    };
-
     ClickRow(0);
     EXPECT_EQ(Main.TitleV2->text(), "Song 1.mp3");
-    EXPECT_TRUE(Main.SaveBtn->isEnabled() && Main.RenameBtn->isEnabled() && Main.DeleteBtn->isEnabled());
-    EXPECT_EQ(MenuOffers(Main), "PlayMP3 WriteID3v1 WriteID3v2 CreateID3v1 CreateID3v2 ");
-
     Press(Qt::Key_Down);
     EXPECT_EQ(Main.TitleV2->text(), "Song 2.mp3");
-    Main.TitleV2->setText("edited");
-    Press(Qt::Key_Right);
-    EXPECT_EQ(Main.TitleV2->text(), "edited") << "keys that do not move the selection leave the editor";
-
-    // A selection of several rows that holds the loaded one keeps it in the editor.
-    ClickRow(2, Qt::ShiftModifier);
-    EXPECT_EQ(SelectedRows(), (std::vector<int>{1, 2}));
-    EXPECT_EQ(Main.TitleV2->text(), "edited");
-    EXPECT_EQ(MenuOffers(Main), "WriteID3v1 WriteID3v2 CreateID3v1 CreateID3v2 ") << "play takes one file";
-    Press(Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(Main.LoadedIndex, 1);
 
     // Clicking below the rows selects nothing and empties the editor.
     QTest::mouseClick(Main.Selected3->viewport(), Qt::LeftButton, {},
                       QPoint(10, Main.Selected3->viewport()->height() - 5));
     EXPECT_TRUE(SelectedRows().empty());
-    EXPECT_EQ(MenuOffers(Main), "");
-    editorEmpty("a click below the rows");
-
+    EXPECT_EQ(Main.LoadedIndex, -1);
+    EXPECT_FALSE(Main.SaveBtn->isEnabled() || Main.DeleteID3v2Btn->isEnabled());
     // Ctrl+A with nothing loaded loads the first row, ready to save.
     Press(Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(Main.LoadedIndex, 0);
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(Main.TitleV2->text(), "Song 1.mp3");
-    EXPECT_TRUE(Main.SaveBtn->isEnabled() && Main.DeleteBtn->isEnabled());
+    EXPECT_TRUE(Main.SaveBtn->isEnabled());
 
     // Clearing the list asks first, and No keeps everything.
     EXPECT_EQ(Answering({QMessageBox::No}, [this] { Main.ClearMP3MI->trigger(); }).at(0).Caption, "Warning");
     EXPECT_EQ(List.RowCount(), 3);
     EXPECT_EQ(Main.TitleV2->text(), "Song 1.mp3");
     Answering({QMessageBox::Yes}, [this] { Main.ClearMP3Btn->click(); });
-    editorEmpty("clearing");
+    EXPECT_EQ(List.RowCount(), 0);
+    EXPECT_EQ(Main.LoadedIndex, -1);
     AddDirectory(Music.path());
     EXPECT_EQ(List.RowCount(), 3) << "cleared files may be added again";
-}
-
-TEST_F(MainWindowTest, HeaderClicksSortBothWaysAndTheLoadedRowGoesAlong)
-{
-    Put("b.mp3", {.V1 = V1Song, .V2 = {{"TIT2", "b.mp3"}}}); // the largest file
-    for (const char* name : {"A.mp3", "c.mp3"})
-        Put(name, {.V2 = {{"TIT2", name}}});
-    AddDirectory(Music.path());
-    ClickRow(2);
-    ASSERT_EQ(Main.TitleV2->text(), "c.mp3");
-
-    // Another column starts ascending, the same one turns round; rows that compare equal keep their order.
-    const std::vector<std::pair<int, std::vector<std::string>>> clicks = {
-        {MP3ListModel::FileColumn, {"A.mp3", "b.mp3", "c.mp3"}},
-        {MP3ListModel::FileColumn, {"c.mp3", "b.mp3", "A.mp3"}},
-        {MP3ListModel::SizeColumn, {"c.mp3", "A.mp3", "b.mp3"}},
-        {MP3ListModel::SizeColumn, {"b.mp3", "c.mp3", "A.mp3"}}};
-    for (const auto& [column, order] : clicks) {
-        ClickHeader(column);
-        EXPECT_EQ(Captions(), order);
-        const int loaded = static_cast<int>(std::find(order.begin(), order.end(), "c.mp3") - order.begin());
-        EXPECT_EQ(Main.LoadedIndex, loaded);
-        EXPECT_EQ(SelectedRows(), std::vector<int>{loaded});
-    }
 }
 
 TEST_F(MainWindowTest, AFileGoneFromDiskEmptiesTheEditorInsteadOfKeepingTheLastOne)
@@ -169,7 +103,6 @@ TEST_F(MainWindowTest, AFileGoneFromDiskEmptiesTheEditorInsteadOfKeepingTheLastO
     const auto boxes = Answering({QMessageBox::Ok}, [this] { ClickRow(1); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Text.toStdString(), "Error opening MP3 File (file no longer exists?)\n\n" + gone.string());
-    EXPECT_FALSE(boxes[0].HadParent);
     // The name's import may fill fields, but none keeps what the file before held.
     EXPECT_EQ((Main.Title->text() + Main.TitleV2->text()).toStdString(), "");
     EXPECT_FALSE(Main.DeleteID3v1Btn->isEnabled() || Main.DeleteID3v2Btn->isEnabled());
@@ -203,6 +136,7 @@ TEST_F(MainWindowTest, MalformedAndForeignFilesLoadAndShowWithoutAMessage)
 {
     std::filesystem::copy(VELLUM_TEST_DATA_DIR, Music.file("data"), std::filesystem::copy_options::recursive);
     writeFile(Music.file("cut.mp3"), Slice(TestSong {.V2 = {{"TIT2", "Cut"}}}.Content(), 0, 30));
+    ASSERT_EQ(mkfifo(Music.file("fifo.mp3").c_str(), 0600), 0); // opening it would wait for a writer forever
 
     const auto boxes = Answering({}, [this] {
         AddDirectory(Music.path());
@@ -215,57 +149,25 @@ TEST_F(MainWindowTest, MalformedAndForeignFilesLoadAndShowWithoutAMessage)
         EXPECT_NE(std::find(captions.begin(), captions.end(), name), captions.end()) << name;
 }
 
-class SideFilesTest : public MainWindowTest {
-protected:
-    // Runs the menu item, choosing the folder in the folder browser it shows; the texts of the boxes it showed.
-    QStringList Export(QAction* item, const std::string& folder)
-    {
+// The ".id1"/".id2" side files' content is walked in the whole-road test.
+TEST_F(MainWindowTest, ASideFileThatCannotBeWrittenWholeOrWouldBeTheFileItselfLeavesEveryFileAsItWas)
+{
+    const auto exported = [this](const std::string& folder) {
         ChooseFolderNext(folder);
-        return Texts(Answering({}, [item] { item->trigger(); }));
-    }
-};
-
-// The ".id2" side files' content is walked in the whole-road test.
-TEST_F(SideFilesTest, TheLaterRowOfAStemWinsAndTheSingleTagDeleteStaysOnTheShownFile)
-{
-    const auto first = Put("a.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "First"}, .V2 = {{"TIT2", "Title"}}});
-    const auto later = Put("sub/a.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Later"}});
-    Put("none.mp3", {});
-    const std::filesystem::path out = Music.file("out");
-    std::filesystem::create_directory(out);
-    const Bytes before = readFile(first);
-    for (const auto& [folder, name] : {std::pair {Folder(), "a.mp3"}, {Folder() + "sub/", "a.mp3"}, {Folder(), "none.mp3"}})
-        ASSERT_TRUE(Main.AddListItem(folder, name));
-    ClickRow(0);
-    ClickRow(2, Qt::ShiftModifier);
-    ASSERT_EQ(Main.LoadedIndex, 0);
-
-    EXPECT_EQ(Export(Main.WriteID3v1, out.string() + "/"), QStringList {});
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "none.mp3 has no tag to copy";
-    const Bytes laterBytes = readFile(later);
-    EXPECT_EQ(readFile(out / "a.id1"), Slice(laterBytes, laterBytes.size() - 128, 128));
-    EXPECT_EQ(readFile(first), before);
-
-    // The single-tag delete still acts on the file the editor shows, not on the last one exported.
-    ClickActive(Main.DeleteID3v1Btn);
-    EXPECT_EQ(readFile(first).size(), before.size() - 128);
-    EXPECT_EQ(readFile(later), laterBytes);
-}
-
-TEST_F(SideFilesTest, ASideFileThatCannotBeWrittenWholeOrWouldBeTheFileItselfLeavesEveryFileAsItWas)
-{
+        return Texts(Answering({}, [this] { Main.WriteID3v1->trigger(); }));
+    };
     const auto self = Put("self.id1", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Self"}});
     const Bytes before = readFile(self);
     ASSERT_TRUE(Main.AddListItem(Folder(), "self.id1"));
     ClickRow(0);
-    EXPECT_EQ(Export(Main.WriteID3v1, Folder()), QStringList {"Error saving file:\n" + QString::fromStdString(self.string())});
+    EXPECT_EQ(exported(Folder()), QStringList {"Error saving file:\n" + QString::fromStdString(self.string())});
     EXPECT_EQ(readFile(self), before);
 
     const std::filesystem::path out = Music.file("out");
     std::filesystem::create_directory(out);
     writeFile(out / "self.id1", Bytes(128, 'x'));
     const FileReplaceStepOverride failing([](const char*, const char*) { return -1; });
-    EXPECT_EQ(Export(Main.WriteID3v1, out.string()),
+    EXPECT_EQ(exported(out.string()),
               QStringList {"Error saving file:\n" + QString::fromStdString((out / "self.id1").string())});
     EXPECT_EQ(readFile(out / "self.id1"), Bytes(128, 'x')) << "the old side file is kept whole";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "no temporary file is left";

@@ -9,7 +9,6 @@
 #include "IndependentReaders.h"
 #include "MP3ListModel.h"
 #include "Mp3Fixture.h"
-#include "TFileInfoForm.h"
 #include "TMainForm.h"
 
 #include <QtCore/QFile>
@@ -155,25 +154,6 @@ protected:
     {
         QApplication::setActiveWindow(&Main);
         QTest::keyClick(Main.Selected3, key, modifiers);
-    }
-
-    // Opens the file information with the action, then closes it: the path and every value, top to bottom.
-    QStringList FileInfoShown(const std::function<void()>& open)
-    {
-        QStringList shown;
-        OnNextModal([&shown](QWidget& modal) {
-            auto* form = qobject_cast<TFileInfoForm*>(&modal);
-            ASSERT_NE(form, nullptr);
-            shown << form->Filename->text();
-            for (QLabel* value : {form->Bytes, form->Sync, form->ID3v1, form->ID3v2, form->ID3v2Size, form->Type,
-                                  form->Bitrate, form->Freq, form->Audio, form->Length, form->FrameSize,
-                                  form->NumFrames, form->CRC, form->Copyright, form->Original, form->Emphasis})
-                shown << value->text();
-            EXPECT_EQ(form->focusWidget(), form->CloseBtn);
-            QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
-        });
-        open();
-        return shown;
     }
 
     std::vector<int> SelectedRows() const

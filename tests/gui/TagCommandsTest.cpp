@@ -97,8 +97,6 @@ TEST_F(MainWindowTest, EachCommandChangesOnlyWhatItNamesInEachSelectedFile)
          Main.TitleV2ATA, {No}, askTitle.substr(0, askTitle.find('|')), {"=", "=", "=", "="}},
         {"ID3v1 title to all without ID3v1 editing", [&](const auto&) { Main.ID3v1CB->setChecked(false); },
          Main.TitleATA, {Ok}, "Cannot perform ATA on ID3v1 without enabling ID3v1 editing!", {"=", "=", "=", "="}},
-        {"title to one file", [&](const auto&) { ClickRow(1); }, Main.TitleV2ATA, {Ok},
-         "You must have two or more MP3s selected to use this option!", {"=", "=", "=", "="}},
         {"create ID3v1", {}, Main.CreateID3v1, {Yes}, arg(create, {"1", "2", "WITH", "WITHOUT"}),
          {"=", "=", "v1:A title longer than thirty cha///first line second line, long/3/17 v2:" + c, "="}},
         {"create ID3v2", {}, Main.CreateID3v2, {Yes}, arg(create, {"2", "1", "WITHOUT", "WITH"}),

@@ -1,11 +1,13 @@
 // The road a user walks in one sitting, on real files: add a folder tree, sort, edit and save, apply an artist to
-// several files, rename and undo, export side files, look at the file information, create ID3v1 tags, clear the
-// list, and start again with the settings kept. After each step the window shows what the files hold, the audio of
-// every file is the original's, and the frames the editor does not show are still there byte for byte.
+// several files, rename and undo, export side files, create ID3v1 tags, clear the list, and start again with the
+// settings kept. After each step the window shows what the files hold, the audio of every file is the original's,
+// and the frames the editor does not show are still there byte for byte.
 #include "MainWindowFixture.h"
 
+#include "TFileInfoForm.h"
 #include "TOptionsForm.h"
 
+#include <QtGui/QDesktopServices>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
 
@@ -34,7 +36,7 @@ protected:
     std::map<std::string, Bytes> Disk; // the files under the music folder at the last look
 
     // The files written or made since the last look, and "-" and the name of each one gone. Every MP3 still holds
-    // the original audio whole, and one of them the frames the editor does not show, byte for byte.
+    // the original audio whole, and Band A-Alpha.mp3 the frames the editor does not show, byte for byte.
     Names Written()
     {
         std::map<std::string, Bytes> now;
@@ -42,22 +44,18 @@ protected:
             if (entry.is_regular_file())
                 now[std::filesystem::relative(entry.path(), Music.path()).string()] = readFile(entry.path());
         Names written;
-        int keeping = 0;
         for (const auto& [name, bytes] : now) {
             if (!Disk.contains(name) || Disk.at(name) != bytes)
                 written.push_back(name);
-            const std::size_t audioAt = Mp3Fixture::TagAreaOf(bytes);
-            const std::size_t behind = bytes.size() - audioAt; // the audio and an ID3v1 tag or nothing
-            EXPECT_TRUE(Slice(bytes, audioAt, Audio.size()) == Audio
-                        && (behind == Audio.size() || behind == Audio.size() + 128)) << name;
-            const Bytes tag = Slice(bytes, 0, audioAt);
-            keeping += ID3v2Bytes::Find(tag, KeptText) != std::string::npos
-                       && ID3v2Bytes::Find(tag, KeptPicture) != std::string::npos;
+            const Bytes audio = Mp3Fixture::AudioOf(bytes);
+            EXPECT_TRUE(Slice(audio, 0, Audio.size()) == Audio // then an ID3v1 tag or nothing
+                        && (audio.size() == Audio.size() || audio.size() == Audio.size() + 128)) << name;
         }
         for (const auto& [name, bytes] : Disk)
             if (!now.contains(name))
                 written.push_back("-" + name);
-        EXPECT_EQ(keeping, 1) << "one file holds the frames the editor does not show";
+        for (const Bytes& kept : {KeptText, KeptPicture})
+            EXPECT_NE(ID3v2Bytes::Find(now.at("Band A-Alpha.mp3"), kept), std::string::npos);
         Disk = std::move(now);
         std::sort(written.begin(), written.end());
         return written;
@@ -112,10 +110,8 @@ TEST_F(WholeRoadTest, EachStepShowsWhatTheFilesHoldAndKeepsTheirAudioAndTheFrame
                               "Band A-Alpha.mp3||Y|Alpha", "Band D-Delta.mp3||Y|Delta"}));
     EXPECT_EQ(Rows({MP3ListModel::SizeColumn}), (Names {"8,340", "8,468", "8,500", "8,509"}));
 
-    // A click on a row loads it; its ID3v1 fields, which the file lacks, come from its name.
+    // A click on a row loads it; its ID3v1 fields, which the file lacks, come from its name (saved below).
     ClickRow(2);
-    EXPECT_EQ(QStringList({Main.FileLoaded->text(), Main.TitleV2->text(), Main.Title->text(), Main.Artist->text()}),
-              QStringList({"Band A-Alpha.mp3", "Alpha", "Alpha", "Band A"}));
 
     // Auto-advance on save, switched on in the options dialog, is stored by its OK.
     OnNextModal([this](QWidget&) {
@@ -152,6 +148,17 @@ TEST_F(WholeRoadTest, EachStepShowsWhatTheFilesHoldAndKeepsTheirAudioAndTheFrame
     EXPECT_EQ(SelectedRows(), (std::vector<int> {0, 1, 2}));
     EXPECT_EQ(Main.FileLoaded->text() + "|" + Main.ArtistV2->text(), "Band C-Gamma.mp3|Road Crew");
 
+    // Rename never goes over another file or to a name of nothing.
+    ClickRow(1);
+    for (const auto& [scheme, message] : std::vector<std::pair<QString, QString>> {
+             {"Band A-Alpha", "New filename: Band A-Alpha.mp3\n\nA file by that name already exists!"},
+             {"$COMMENT", "New filename: \n\nError renaming file. Filename cannot be read-only or include any of the "
+                          "following:\n\t\t\t\\ / : * ? \" < > |"}}) {
+        Retype(Main.RenScheme->lineEdit(), scheme);
+        EXPECT_EQ(Texts(ClickActive(Main.RenameBtn)), QStringList {message});
+    }
+    EXPECT_EQ(Written(), Names {});
+
     // Rename by the scheme typed into the scheme box; the next row is loaded.
     ClickRow(1);
     Retype(Main.RenScheme->lineEdit(), "$ARTIST-$TITLE");
@@ -184,17 +191,6 @@ TEST_F(WholeRoadTest, EachStepShowsWhatTheFilesHoldAndKeepsTheirAudioAndTheFrame
     EXPECT_EQ(Written(), Names {});
     EXPECT_EQ(SelectedRows(), (std::vector<int> {0, 1, 2}));
 
-    // File Info on one row: its size, tags and first MPEG frame.
-    ClickRow(2);
-    const Bytes alpha = readFile(Music.file("Band A-Alpha.mp3"));
-    const auto bytes = [](std::size_t n) { return QLocale().toString(static_cast<qulonglong>(n)) + " bytes"; };
-    const QString tagSize = bytes(Mp3Fixture::TagAreaOf(alpha));
-    EXPECT_EQ(FileInfoShown([this] { Press(Qt::Key_I, Qt::ControlModifier); }),
-              (QStringList {QFile::decodeName(Music.file("Band A-Alpha.mp3").c_str()), bytes(alpha.size()), tagSize,
-                            "Yes", "Yes", tagSize, "MPEG-1 Layer III", "128 kbps", "44,100 Hz", "Joint Stereo", "0:01",
-                            "417 bytes", "~20 frames", "No", "No", "Yes", "None"}));
-    EXPECT_EQ(Written(), Names {});
-
     // Create ID3v1 for every row: only the files with an ID3v2 tag and without an ID3v1 tag get one.
     Press(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(Texts(Answering({Yes}, [this] { FromPopup(2, Main.CreateID3v1); })),
@@ -218,8 +214,129 @@ TEST_F(WholeRoadTest, EachStepShowsWhatTheFilesHoldAndKeepsTheirAudioAndTheFrame
     const Forms again;
     EXPECT_EQ(again.MainForm().RenScheme->currentText(), "$ARTIST-$TITLE");
     EXPECT_TRUE(again.OptionsForm().AutoAdvanceSave->isChecked());
-    EXPECT_FALSE(again.OptionsForm().EndBeep->isChecked());
     EXPECT_EQ(Written(), Names {});
 }
 
+// Rename and Undo Rename beyond the road: names made in each file's own folder, the confirmations of several rows,
+// and undo back to the exact name the file was added under, never over another file.
+using RenameTest = MainWindowTest;
+
+TEST_F(RenameTest, SeveralRowsAreRenamedInTheirFoldersAsConfirmedKeepEveryFrameAndUndoGivesBackTheExactName)
+{
+    Put("a.mp3", {.V2 = {{"TIT2", "One"}}});
+    Put("b.mp3", {.V2 = {{"TIT2", "Two"}}});
+    Put("c.mp3", {.V2 = {{"TIT2", "Three"}, {"TPE1", std::string(1500, 'a')}, {"TXXX", std::string("gain\0-6 dB", 10)},
+                         {"APIC", std::string("image/png\0\3\0", 12) + std::string(5000, '\x89')}}});
+    // Titles that would leave the folder, a Latin-1 title, and an upper-case extension.
+    Put("sub/u.mp3", {.V2 = {{"TIT2", "../../update"}}});
+    Put("sub/x.MP3", {.V2 = {{"TIT2", "Bj\xF6rk"}}});
+    Put("sub/z.mp3", {.V2 = {{"TIT2", "AC/DC"}}});
+    const auto frames = IndependentReaders::MutagenID3v2(Music.file("c.mp3"));
+    const Bytes audio = Mp3Fixture::AudioOf(readFile(Music.file("c.mp3")));
+    Main.ConfirmOnRename->setChecked(true);
+    ListAll(Music.path());
+
+    Main.RenScheme->setEditText("$TITLE");
+    const auto boxes = ClickActive(Main.RenameBtn, {Yes, Yes, No, Yes, Yes, Yes, Yes});
+    ASSERT_EQ(boxes.size(), 7u);
+    EXPECT_EQ(boxes[1].Caption + boxes[1].Text, "RenameOld filename:\na.mp3\n\nNew filename:\nOne");
+    EXPECT_EQ(Captions(),
+              (Names {"One.mp3", "b.mp3", "Three.mp3", ".._.._update.mp3", "Bj\xC3\xB6rk.mp3", "AC_DC.mp3"}));
+    for (const char* name :
+         {"One.mp3", "b.mp3", "Three.mp3", "sub/.._.._update.mp3", "sub/Bj\xC3\xB6rk.mp3", "sub/AC_DC.mp3"})
+        EXPECT_TRUE(std::filesystem::exists(Music.file(name))) << name;
+    EXPECT_EQ(Main.FileLoaded->text(), "One.mp3");
+    EXPECT_EQ(IndependentReaders::ChangedFrames(*frames, *IndependentReaders::MutagenID3v2(Music.file("Three.mp3"))),
+              Names {});
+    EXPECT_EQ(Slice(Mp3Fixture::AudioOf(readFile(Music.file("Three.mp3"))), 0, audio.size()), audio);
+
+    // Undo gives the row back the name it was added under, never over another file, and writes no tag.
+    const Bytes renamed = readFile(Music.file("sub/Bj\xC3\xB6rk.mp3")), stranger = readFile(Put("sub/z.mp3", {}));
+    ClickRow(4);
+    EXPECT_TRUE(ClickActive(Main.UndoRenameBtn).empty());
+    EXPECT_EQ(readFile(Music.file("sub/x.MP3")), renamed);
+    EXPECT_EQ(Captions()[4], "x.MP3");
+    ClickRow(5);
+    EXPECT_EQ(Texts(Answering({}, [this] { Main.UndoRenameMI->trigger(); })),
+              QStringList {"New filename: z.mp3\n\nA file by that name already exists!"});
+    EXPECT_EQ(readFile(Music.file("sub/z.mp3")), stranger);
+}
+
+TEST_F(RenameTest, IgnoringTagsTheFurtherFilesAreNamedAndTaggedFromTheirNames)
+{
+    Put("a.mp3", {.V2 = {{"TPE1", "X"}, {"TIT2", "Y"}}});
+    Put("c-d.mp3", {.V2 = {{"TPE1", "Other"}, {"TIT2", "Other"}}});
+    Main.IgnoreID3->setChecked(true);
+    ListAll(Music.path());
+    Main.RenScheme->setEditText("$TITLE-$ARTIST");
+    ClickActive(Main.RenameBtn, {Yes});
+    EXPECT_EQ(Captions(), (Names {"Y-X.mp3", "D-C.mp3"}));
+    EXPECT_EQ(TagsSeen(Music.file("D-C.mp3")), "v1:D/C///0/255 v2:TIT2:D;TPE1:C;");
+}
+
+// Takes the place of the desktop's opener for files, through Qt's own hook.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+
+public:
+    OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "Open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
+    QList<QUrl> Urls;
+
+public slots:
+    void Open(const QUrl& url) { Urls << url; }
+};
+
+using AccessoriesTest = MainWindowTest;
+
+TEST_F(AccessoriesTest, FileInfoShowsTheFirstFramesPropertiesAndBothTags)
+{
+    // A tag, then 208-byte MPEG-2 Layer III frames past the file's first read: CRC, mono, copyright, emphasis 50/15.
+    const Mp3Fixture::HeaderBytes mpeg2 = {0xFF, 0xF2, 0x80, 0xC9};
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const std::vector<std::tuple<std::string, Bytes, QStringList>> rows = {
+        {"mpeg2.mp3", Concat({Mp3Fixture::PaddedID3v2Tag(1344), Mp3Fixture::Frames(30, mpeg2)}),
+         {"7,584 bytes", "1,344 bytes", "No", "Yes", "1,344 bytes", "MPEG-2 Layer III", "64 kbps", "22,050 Hz", "Mono",
+          "0:01", "208 bytes", "~30 frames", "Yes", "Yes", "No", "50/15 ms"}},
+        {"noaudio.mp3", Concat({Mp3Fixture::PaddedID3v2Tag(2048), Bytes(500, 0)}),
+         {"2,548 bytes", "unknown bytes", "No", "Yes", "2,048 bytes", "Unknown", "unknown kbps", "unknown Hz",
+          "Unknown", "unknown seconds", "unknown bytes", "Unknown", "Unknown", "Unknown", "Unknown", "Unknown"}}};
+    for (const auto& [name, content, values] : rows) {
+        writeFile(Music.file(name), content);
+        Show(name);
+        QStringList shown;
+        OnNextModal([&shown](QWidget& modal) {
+            auto* form = qobject_cast<TFileInfoForm*>(&modal);
+            ASSERT_NE(form, nullptr);
+            for (QLabel* value : {form->Bytes, form->Sync, form->ID3v1, form->ID3v2, form->ID3v2Size, form->Type,
+                                  form->Bitrate, form->Freq, form->Audio, form->Length, form->FrameSize,
+                                  form->NumFrames, form->CRC, form->Copyright, form->Original, form->Emphasis})
+                shown << value->text();
+            QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
+        });
+        EXPECT_TRUE(Answering({}, [this] { Main.FileInfoMI->trigger(); }).empty()) << name;
+        EXPECT_EQ(shown, values) << name;
+    }
+}
+
+TEST_F(AccessoriesTest, FileInfoTakesExactlyOneRowAndPlayHandsTheFileByItsOwnBytesToTheDesktop)
+{
+    Put("a.mp3", {}), Put("Caf\xE9.mp3", {});
+    AddDirectory(Music.path());
+    const QStringList oneRow = {"You must have only one MP3 selected to use this option!"};
+    EXPECT_EQ(Texts(Answering({}, [this] { Main.FileInfoMI->trigger(); })), oneRow) << "none selected";
+    ClickRow(0);
+    ClickRow(1, Qt::ShiftModifier);
+    EXPECT_EQ(Texts(Answering({}, [this] { Main.FileInfoMI->trigger(); })), oneRow) << "two selected";
+
+    // A name that is not UTF-8 reaches the opener as its own bytes.
+    OpenedUrls opened;
+    Show("Caf\xE9.mp3");
+    Press(Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(opened.Urls.size(), 1);
+    EXPECT_TRUE(opened.Urls[0].toEncoded().endsWith("/Caf%E9.mp3")) << opened.Urls[0].toString().toStdString();
+}
+
 } // namespace
+
+#include "WholeRoadTest.moc"

@@ -20,28 +20,20 @@ TEST(NewFileName, IsSafeKeepsTheExtensionAndIsCutAtACharacterToFitTheFileSystem)
         {"x", "a.MP3", "x.mp3"},
         {"x", "a.mP\xE9", "x.mp\xE9"},
         {"x", "a.wav", "x.wav"},
-        {"x", "a.flac", "x.flac"},
-        {"x", "a.mpeg", "x.mpeg"},
         {"x", "README", "x"},
-        {"x", ".hidden", "x"},
         {"Song.mp3", "a.mp3", "Song.mp3"},
         {"Vol.123", "a.mp3", "Vol.mp3"},
         {"Song.mpeg", "a.mp3", "Song.mpeg.mp3"},
         {"AC/DC", "a.mp3", "AC_DC.mp3"},
         {"../../etc/passwd", "a.mp3", ".._.._etc_passwd.mp3"},
         {std::string("a\0b\x01\x1F\x7F", 6), "a.mp3", "a_b___.mp3"},
-        {"two\r\nlines\t", "a.mp3", "two__lines_.mp3"},
         {"Caf\xE9 \"?\" <1> | 2:3*\\", "a.mp3", "Caf\xE9 \"?\" <1> | 2:3*\\.mp3"},
         {"", "old.mp3", refused},
-        {"   ", "old.mp3", refused},
         {".mp3", "old.mp3", refused},
         {"..", "a.mp3", refused},
-        {" . ", "README", refused},
         {". x", "a.mp3", ". x.mp3"},
         {std::string(300, 'a'), "old.mp3", std::string(251, 'a') + ".mp3"},
-        {std::string(250, 'a'), "old.mp3", std::string(250, 'a') + ".mp3"},
         {std::string(200, '\xE9'), "old.mp3", std::string(125, '\xE9') + ".mp3"}, // two bytes each on disk
-        {"a" + std::string(200, '\xE9'), "old.mp3", "a" + std::string(125, '\xE9') + ".mp3"}, // 1 + 250 + 4
         {std::string(250, 'a') + "\xE9", "old.mp3", std::string(250, 'a') + ".mp3"}, // 256 bytes with it
         {std::string(300, 'a'), "old.mp\xE9", std::string(250, 'a') + ".mp\xE9"},
         {"x", "a." + std::string(200, '\xE9'), refused}, // an extension longer than any name
@@ -55,13 +47,10 @@ TEST(NewFileName, IsSafeKeepsTheExtensionAndIsCutAtACharacterToFitTheFileSystem)
 TEST(CapitalizeWords, UpperCasesWordStartsAfterTheSixWordStartCharacters)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"hello world", "Hello World"}, {"rock-n-roll", "Rock-N-Roll"}, {"(live) version", "(Live) Version"},
-        {"the_end", "The_End"},         {"a.b.c", "A.B.C"},             {"say \"hi\" now", "Say \"Hi\" Now"},
-        {"iPOD mix", "IPOD Mix"},       {"ROCK", "ROCK"},               {"(", "("},
-        {"", ""},
+        {"rock-n-roll (live)", "Rock-N-Roll (Live)"}, {"the_end a.b \"hi\"", "The_End A.B \"Hi\""},
+        {"iPOD ROCK", "IPOD ROCK"}, {"(", "("}, {"", ""},
         // apostrophes, closing parentheses, commas and digits start no word
-        {"don't stop", "Don't Stop"},   {"x)y", "X)y"},                 {"rock,roll", "Rock,roll"},
-        {"2nd street", "2nd Street"},   {"1-2-3 go", "1-2-3 Go"},
+        {"don't x)y rock,roll 2nd 1-2-3", "Don't X)y Rock,roll 2nd 1-2-3"},
         // Latin-1 letters follow the same rule; sharp s and y diaeresis have no capital, the division and micro
         // signs are no letters
         {"\xE0 la carte", "\xC0 La Carte"}, {"caf\xE9 \xE9t\xE9", "Caf\xE9 \xC9t\xE9"}, {"\xDF-\xFF", "\xDF-\xFF"},

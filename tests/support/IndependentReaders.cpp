@@ -8,7 +8,6 @@
 
 #include <taglib/attachedpictureframe.h>
 #include <taglib/id3v1tag.h>
-#include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 
@@ -84,24 +83,13 @@ std::optional<ID3v1Fields> TagLibID3v1(const std::filesystem::path& file)
                         tag->comment().to8Bit(false), tag->track(), tag->genreNumber()};
 }
 
-std::vector<std::string> TagLibTag::FramesWith(const std::string& id, const std::optional<std::string>& text) const
-{
-    std::vector<std::string> lines = Frames;
-    std::erase_if(lines, [&id](const std::string& line) { return line.starts_with(id + ":"); });
-    if (text)
-        lines.push_back(id + ":" + *text);
-    std::sort(lines.begin(), lines.end());
-    return lines;
-}
-
 std::optional<TagLibTag> TagLibID3v2(const std::filesystem::path& file)
 {
     TagLib::MPEG::File mp3(file.c_str(), false);
     if (!mp3.isValid() || !mp3.hasID3v2Tag())
         return std::nullopt;
     TagLib::ID3v2::Tag* tag = mp3.ID3v2Tag();
-    TagLibTag view {tag->header()->majorVersion(), tag->title().to8Bit(true), tag->artist().to8Bit(true),
-                    tag->album().to8Bit(true), tag->year()};
+    TagLibTag view {tag->title().to8Bit(true), tag->artist().to8Bit(true), tag->album().to8Bit(true)};
     for (TagLib::ID3v2::Frame* frame : tag->frameList()) {
         const TagLib::ByteVector id = frame->frameID();
         std::string line = std::string(id.data(), id.size()) + ":" + frame->toString().to8Bit(true);

@@ -24,13 +24,9 @@ std::optional<ID3v1Fields> TagLibID3v1(const std::filesystem::path& file);
 
 // TagLib's view of the ID3v2 tag. Texts are UTF-8.
 struct TagLibTag {
-    unsigned Version = 0;
     std::string Title {}, Artist {}, Album {};
-    unsigned Year = 0;
     // One line per frame, sorted: "ID:text", and for pictures ":" and a digest of the image bytes.
     std::vector<std::string> Frames {};
-    // Frames without those of the ID, then with the line "ID:text" when text is given.
-    std::vector<std::string> FramesWith(const std::string& id, const std::optional<std::string>& text = {}) const;
 };
 // nullopt when TagLib finds no ID3v2 tag.
 std::optional<TagLibTag> TagLibID3v2(const std::filesystem::path& file);

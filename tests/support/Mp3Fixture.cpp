@@ -16,12 +16,6 @@ void PutText(Bytes& record, std::size_t offset, std::size_t width, const std::st
     std::copy_n(text.begin(), std::min(width, text.size()), record.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
-void PutBigEndian32(Bytes& to, std::size_t offset, std::uint32_t value)
-{
-    for (std::size_t i = 0; i < 4; ++i)
-        to.at(offset + i) = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-}
-
 } // namespace
 
 Bytes Frame(const HeaderBytes& header, std::size_t index)
@@ -70,8 +64,8 @@ Bytes ID3v1Record(const ID3v1Fields& fields)
     PutText(record, 93, 4, fields.Year);
     PutText(record, 97, fields.Track != 0 ? 28 : 30, fields.Comment);
     if (fields.Track != 0)
-        record[126] = fields.Track;
-    record[127] = fields.Genre;
+        record[126] = static_cast<std::uint8_t>(fields.Track);
+    record[127] = static_cast<std::uint8_t>(fields.Genre);
     return record;
 }
 
@@ -94,28 +88,6 @@ std::size_t TagAreaOf(const Bytes& file)
 Bytes AudioOf(const Bytes& file)
 {
     return Slice(file, TagAreaOf(file));
-}
-
-void PutXingHeader(Bytes& frame, std::size_t offset, const std::string& id, std::uint32_t flags,
-                   std::uint32_t frameCount, std::uint32_t byteCount)
-{
-    std::copy(id.begin(), id.end(), frame.begin() + static_cast<std::ptrdiff_t>(offset));
-    PutBigEndian32(frame, offset + 4, flags);
-    std::size_t field = offset + 8;
-    if (flags & 1) {
-        PutBigEndian32(frame, field, frameCount);
-        field += 4;
-    }
-    if (flags & 2)
-        PutBigEndian32(frame, field, byteCount);
-}
-
-void PutVBRIHeader(Bytes& frame, std::uint32_t frameCount, std::uint32_t byteCount)
-{
-    std::copy_n("VBRI", 4, frame.begin() + 36);
-    frame.at(41) = 1; // version 1
-    PutBigEndian32(frame, 46, byteCount);
-    PutBigEndian32(frame, 50, frameCount);
 }
 
 } // namespace Mp3Fixture

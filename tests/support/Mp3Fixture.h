@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IndependentReaders.h"
 #include "TempDir.h"
 
 #include <array>
@@ -17,11 +18,7 @@ using HeaderBytes = std::array<std::uint8_t, 4>;
 constexpr HeaderBytes MPEG1Layer3At128 = {0xFF, 0xFB, 0x90, 0x64};
 constexpr std::size_t FrameSize = 417;
 
-struct ID3v1Fields {
-    std::string Title {}, Artist {}, Album {}, Year {}, Comment {};
-    std::uint8_t Track = 0;
-    std::uint8_t Genre = 255;
-};
+using ID3v1Fields = IndependentReaders::ID3v1Fields;
 
 // One frame as long as its header announces; index varies the pattern.
 Bytes Frame(const HeaderBytes& header = MPEG1Layer3At128, std::size_t index = 0);
@@ -41,11 +38,5 @@ Bytes Mp3(std::size_t frames, std::uint32_t id3v2Size = 0, const Bytes& id3v1 = 
 std::size_t TagAreaOf(const Bytes& file);
 // The bytes behind the tag area.
 Bytes AudioOf(const Bytes& file);
-
-// Writes a Xing-style header ("Xing" or "Info") into the frame at the offset; the fields follow the flags.
-void PutXingHeader(Bytes& frame, std::size_t offset, const std::string& id, std::uint32_t flags,
-                   std::uint32_t frameCount, std::uint32_t byteCount);
-// Writes a "VBRI" header at its fixed place, 36 bytes into the frame.
-void PutVBRIHeader(Bytes& frame, std::uint32_t frameCount, std::uint32_t byteCount);
 
 } // namespace Mp3Fixture
