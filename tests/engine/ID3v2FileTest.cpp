@@ -17,9 +17,7 @@
 #include <optional>
 
 using namespace ID3v2Bytes;
-using IndependentReaders::ChangedFrames;
-using IndependentReaders::MutagenID3v2;
-using IndependentReaders::TagLibID3v2;
+using namespace IndependentReaders;
 using Mp3Fixture::AudioOf;
 using Mp3Fixture::TagAreaOf;
 
@@ -76,34 +74,24 @@ void ExpectVersion4Bytes(const Bytes& file)
     const std::size_t end = area - (footer ? 10 : 0);
     std::size_t pos = 10;
     while (pos + 10 <= end && file[pos] != 0) {
-        std::size_t size = 0;
-        for (std::size_t i = pos + 4; i < pos + 8; ++i) {
-            ASSERT_LT(file[i], 0x80) << "frame size at " << pos << " is not synchsafe";
-            size = size << 7 | file[i];
-        }
-        pos += 10 + size;
+        ASSERT_EQ((file[pos + 4] | file[pos + 5] | file[pos + 6] | file[pos + 7]) & 0x80, 0)
+            << "frame size at " << pos << " is not synchsafe";
+        pos += 10 + (file[pos + 4] << 21 | file[pos + 5] << 14 | file[pos + 6] << 7 | file[pos + 7]);
     }
     ASSERT_LE(pos, end) << "the frame sizes run past the tag";
-    EXPECT_EQ(std::count(file.begin() + static_cast<std::ptrdiff_t>(pos), file.begin() + static_cast<std::ptrdiff_t>(end), 0),
-              static_cast<std::ptrdiff_t>(end - pos)) << "the frames do not end on the padding";
-    if (footer) {
-        EXPECT_EQ(Slice(file, area - 10, 10), Concat({Text("3DI"), Slice(file, 3, 7)}));
-    }
+    EXPECT_EQ(Slice(file, pos, end - pos), Bytes(end - pos, 0)) << "the frames do not end on the padding";
+    EXPECT_TRUE(!footer || Slice(file, area - 10, 10) == Concat({Text("3DI"), Slice(file, 3, 7)})) << "footer";
 }
 
 std::vector<std::string> TagLibFrames(const std::filesystem::path& file, const std::vector<std::string>& changed)
 {
-    std::vector<std::string> frames = TagLibID3v2(file).value_or(IndependentReaders::TagLibTag{}).Frames;
-    for (const std::string& key : changed) {
-        if (key.empty())
-            continue;
+    std::vector<std::string> frames = TagLibID3v2(file).value_or(TagLibTag{}).Frames;
+    for (const std::string& key : changed) { // an empty key matches no frame
         const std::string id = key.substr(0, 4) == "TYER" ? "TDRC" : key.substr(0, 4); // TagLib's name for it
         std::erase_if(frames, [&id](const std::string& line) { return line.starts_with(id + ":"); });
     }
     return frames;
 }
-
-// ---- Frames built by hand ----
 
 Bytes PictureBody(std::string_view mime, std::uint8_t type, std::string_view description, std::uint8_t seed,
                   std::size_t imageSize = 300)
@@ -116,10 +104,7 @@ Bytes PictureBody(std::string_view mime, std::uint8_t type, std::string_view des
 
 Bytes PrivateBody(std::string_view owner, std::size_t size)
 {
-    Bytes body = Concat({Text(owner), Bytes{0}});
-    for (std::uint8_t i = 0; body.size() < size; ++i)
-        body.push_back(static_cast<std::uint8_t>(0x80 | i));
-    return body;
+    return Concat({Text(owner), Bytes{0}, Bytes(size - owner.size() - 1, 0x80)});
 }
 
 // A tag of the kind real taggers leave: every field the editor shows, a 16-bit title ("C\u00e9 \u2603"), pictures, comments, user
@@ -147,8 +132,6 @@ Bytes RichTag(std::uint8_t version)
     }));
 }
 
-// ---- The table ----
-
 struct Save {
     std::string Name;
     Bytes Content;
@@ -156,54 +139,33 @@ struct Save {
     std::size_t Field = NoField;
     std::string Text = {};
     std::function<void(TMP3File&)> Edit = {};
-    // mutagen keys expected to change; when empty, the edited field's.
-    std::vector<std::string> Changed = {};
-    // Saved without a read first, as commands that change one field do.
-    bool Unread = false;
-    // Malformed tags: the readers' views before and after the save are not compared.
-    bool Malformed = false;
+    std::vector<std::string> Changed = {}; // mutagen keys expected to change; when empty, the edited field's
+    bool Unread = false;                   // saved without a read first, as commands that change one field do
+    bool Malformed = false;                // the readers' views before and after the save are not compared
     // A frame mutagen keeps only as raw bytes that goes away (marked to be dropped when the tag is altered).
     std::string Dropped = {};
-    // Bytes the saved tag must not hold.
-    Bytes Absent = {};
-    // mutagen's text of a key after the save.
-    std::map<std::string, std::string> Texts = {};
-    // What the window shows in some fields after the read, when the row is about them.
-    std::map<std::size_t, std::string> Shown = {};
-    // The IDs of the frames kept unread for writing back, when the row is about them.
-    std::optional<std::vector<std::string>> Kept = {};
-    // The save is refused and leaves the file byte-identical.
-    bool Refused = false;
-    // Another program's rewrite between the read and the save, and whether the file is read again after it.
+    Bytes Absent = {};                             // bytes the saved tag must not hold
+    std::map<std::string, std::string> Texts = {}; // mutagen's text of a key after the save
+    std::map<std::size_t, std::string> Shown = {}; // what the window shows of some fields after the read
+    std::optional<std::vector<std::string>> Kept = {}; // the IDs of the frames kept unread for writing back
+    bool Refused = false; // the save is refused and leaves the file byte-identical
+    // Another program's rewrite between the read and the save; the file is read again after it unless refused.
     Bytes ChangedTo = {};
-    bool Reread = false;
-    // The frame area, also read cut short.
-    Bytes Area = {};
+    Bytes Area = {}; // the frame area, also read cut short
 };
 
 Bytes Audio(std::size_t frames = 8) { return Mp3Fixture::Frames(frames); }
 
-Bytes WithFrames(std::uint8_t version, const std::vector<Bytes>& frames, std::size_t padding = 0, std::uint8_t flags = 0)
+Bytes WithFrames(std::uint8_t version, std::initializer_list<Bytes> frames, std::size_t padding = 0,
+                 std::uint8_t flags = 0)
 {
-    Bytes all;
-    for (const Bytes& frame : frames)
-        all.insert(all.end(), frame.begin(), frame.end());
-    return Concat({Tag(version, all, padding, flags), Audio()});
+    return Concat({Tag(version, Concat(frames), padding, flags), Audio()});
 }
 
 // Version 3 or 4 tag with the extended header `ext` before a title frame "Ext".
 Bytes WithExtendedHeader(std::uint8_t version, const Bytes& ext)
 {
-    const Bytes frames = Concat({Frame("TIT2", TextBody("Ext"), version), Bytes(100, 0)});
-    return Concat({Mp3Fixture::ID3v2Header(version, 0x40, static_cast<std::uint32_t>(ext.size() + frames.size())),
-                   ext, frames});
-}
-
-// A tag whose second frame, "kept" before it, claims `size` bytes that the area does not hold.
-Bytes WithOversizedFrame(std::uint8_t version, const char* id, const Bytes& size, std::size_t held = 1)
-{
-    return Tag(version,
-               Concat({Frame("TIT2", TextBody("kept"), version), Text(id), size, Bytes{0, 0}, Bytes(held, 1)}));
+    return Tag(version, Concat({ext, Frame("TIT2", TextBody("Ext"), version)}), 100, 0x40);
 }
 
 Bytes PictureThenTitle(std::uint8_t version, std::string_view title)
@@ -231,8 +193,11 @@ std::vector<Save> Saves()
     // 00 00 14 00 is 5120 bytes plain, 2560 synchsafe; other writers put plain sizes in version 2.4 tags.
     const Bytes plainSizedPicture = Tag(4, Concat({Text("APIC"), Bytes{0, 0, 0x14, 0, 0, 0}, Bytes(5120, 0xA5),
                                                    Frame("TIT2", TextBody("After"), 4)}), 64);
+    // A second frame, "kept" before it, claims `size` bytes that the area does not hold.
+    const auto oversized = [](std::uint8_t version, const Bytes& size) {
+        return Tag(version, Concat({Frame("TIT2", TextBody("kept"), version), Text("TPE1"), size, Bytes{0, 0, 1}}));
+    };
     const Bytes v22 = Concat({Text("TT2"), Bytes{0, 0, 4, 0}, Text("Two"), Text("TP1"), Bytes{0, 0, 60, 0}, Text("x")});
-    const Bytes rewritten = Concat({Tag(3, Frame("TIT2", TextBody("Second")), 6000), Audio(2), v1});
 
     // A frame area as another writer stored it, what the window shows of it, and the frames kept unread for
     // writing back when the row is about them.
@@ -245,9 +210,6 @@ std::vector<Save> Saves()
     };
     const auto text = [](std::uint8_t encoding, const Bytes& bytes) {
         return Frame("TIT2", Concat({Bytes{encoding}, bytes}), 4);
-    };
-    const auto comm = [](std::string_view description, std::string_view text) {
-        return Frame("COMM", CommentBody(description, text));
     };
     // A 200-byte title whose size is 00 00 01 48: synchsafe in version 2.4, 328 bytes plain in version 2.3.
     const Bytes sizes = Concat({Bytes{'T', 'I', 'T', '2', 0x00, 0x00, 0x01, 0x48, 0, 0},
@@ -263,7 +225,6 @@ std::vector<Save> Saves()
                                   Frame("TPE1", TextBody("A"))});
     std::vector<Save> saves = {
         // Text in each encoding, decoded to the Latin-1 the window shows, up to its terminator.
-        stored("UTF16LittleEndian", 4, text(1, {0xFF, 0xFE, 'H', 0, 'i', 0}), {{Title, "Hi"}}),
         stored("UTF16BigEndianByItsByteOrderMark", 4, text(1, {0xFE, 0xFF, 0, 'H', 0, 'i'}), {{Title, "Hi"}}),
         stored("UTF16Latin1Letter", 4, text(1, {0xFF, 0xFE, 0xE9, 0x00}), {{Title, "\xE9"}}),
         // U+4E2D U+6587, whose low bytes would be "-" and 0x87; a surrogate pair is one character.
@@ -284,9 +245,10 @@ std::vector<Save> Saves()
         stored("DescriptionEndingInAWideCharacter", 3,
                Frame("COMM", Bytes{1, 'e', 'n', 'g', 0xFF, 0xFE, 0x41, 0x01, 0, 0, 0xFF, 0xFE, 'H', 0, 'i', 0}),
                {{Comment, "Hi"}}),
-        stored("SecondOfTwoComments", 3, Concat({comm("", "first"), comm("", "second")}), {{Comment, "second"}}, 0,
-               std::vector<std::string>{"COMM"}),
-        stored("CommentWithDescription", 3, comm("d", "Hello"), {{Comment, "Hello"}}),
+        stored("SecondOfTwoComments", 3,
+               Concat({Frame("COMM", CommentBody("", "first")), Frame("COMM", CommentBody("", "second"))}),
+               {{Comment, "second"}}, 0, std::vector<std::string>{"COMM"}),
+        stored("CommentWithDescription", 3, Frame("COMM", CommentBody("d", "Hello")), {{Comment, "Hello"}}),
         stored("CommentEndingInsideItsDescription", 3, Frame("COMM", Text(std::string_view("\0engdesc", 8))),
                {{Comment, ""}}),
         stored("UTF16Comment", 3, Frame("COMM", Bytes{1, 'e', 'n', 'g', 0xFF, 0xFE, 0, 0, 0xFF, 0xFE, 'H', 0, 'i', 0}),
@@ -331,7 +293,8 @@ std::vector<Save> Saves()
         // Rewritten in place under the open descriptor: the next read takes it afresh.
         {.Name = "FileRewrittenWhileOpen",
          .Content = Concat({Tag(3, Frame("TIT2", TextBody("First")), 100), Audio(), v1}), .Field = 2, .Text = "Edited",
-         .Shown = {{Title, "Second"}}, .ChangedTo = rewritten, .Reread = true},
+         .Shown = {{Title, "Second"}},
+         .ChangedTo = Concat({Tag(3, Frame("TIT2", TextBody("Second")), 6000), Audio(2), v1})},
         odd("TagSizePastTheEndOfTheFile", Mp3Fixture::ID3v2Header(3, 0, 0x0FFFFFFF), "", true),
         {.Name = "HeaderCutShort", .Content = Bytes{'I', 'D', '3', 2, 0}, .Field = 2, .Text = "Edited",
          .Shown = {{Title, ""}}},
@@ -345,10 +308,9 @@ std::vector<Save> Saves()
         odd("ExtendedHeaderLongerThanTheTag", WithExtendedHeader(3, {0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0}), "", true),
         {.Name = "ExtendedHeaderCutShortByTheEndOfTheFile", .Content = Concat({Mp3Fixture::ID3v2Header(3, 0x40, 100),
          Bytes{0, 0}}), .Field = 2, .Text = "Edited", .Shown = {{Title, ""}}, .Refused = true},
-        odd("FrameSizePastTheTagInVersion3", WithOversizedFrame(3, "TPE1", {0x7F, 0xFF, 0xFF, 0xF0}), "kept"),
-        odd("FrameSizePastTheTagInVersion4", WithOversizedFrame(4, "TPE1", {0xFF, 0xFF, 0xFF, 0xFF}), "kept"),
-        odd("Version2FrameSizePastTheTag",
-            Concat({Mp3Fixture::ID3v2Header(2, 0, static_cast<std::uint32_t>(v22.size())), v22}), "Two", true),
+        odd("FrameSizePastTheTagInVersion3", oversized(3, {0x7F, 0xFF, 0xFF, 0xF0}), "kept"),
+        odd("FrameSizePastTheTagInVersion4", oversized(4, {0xFF, 0xFF, 0xFF, 0xFF}), "kept"),
+        odd("Version2FrameSizePastTheTag", Tag(2, v22), "Two", true),
         odd("CompressedVersion2Tag", Tag(2, Bytes{'T', 'T', '2', 0, 0, 2, 0, 'x'}, 0, 0x40), "", true),
         odd("Version2FrameWithoutALaterForm", Tag(2, Bytes{'C', 'R', 'M', 0, 0, 1, 'x'}), "", true),
         {.Name = "NoTagYet", .Content = Slice(Mp3Fixture::Frames(2400), 0, 1'000'000), .Field = 0,
@@ -426,7 +388,7 @@ TEST_P(ID3v2Save, ChangesOnlyTheEditedFramesAndKeepsTheAudio)
     if (!save.ChangedTo.empty()) {
         writeFile(path, save.ChangedTo);
         original = save.ChangedTo;
-        ASSERT_TRUE(!save.Reread || engine.ReadTags());
+        ASSERT_TRUE(save.Refused || engine.ReadTags());
     }
     for (const auto& [field, text] : save.Shown)
         EXPECT_EQ((engine.*Fields[field].Get)(), text) << Fields[field].Name;
@@ -447,13 +409,13 @@ TEST_P(ID3v2Save, ChangesOnlyTheEditedFramesAndKeepsTheAudio)
         EXPECT_LE(part.FramesSize(), length);
     }
     if (!save.Shown.empty()) {
-        const auto v1 = IndependentReaders::TagLibID3v1(path);
+        const auto v1 = TagLibID3v1(path);
         EXPECT_EQ(engine.GetID3v1Title(), v1 ? v1->Title : "");
         if (!save.Refused && Slice(original, TagAreaOf(original), 1) == Bytes{0xFF}) {
             EXPECT_EQ(engine.GetSyncOffset(), static_cast<std::int64_t>(TagAreaOf(original)));
         }
     }
-    const auto mutagenBefore = MutagenID3v2(path).value_or(IndependentReaders::MutagenTag{});
+    const auto mutagenBefore = MutagenID3v2(path).value_or(MutagenTag{});
 
     Values values = ValuesOf(engine);
     if (save.Edit) {
@@ -473,7 +435,8 @@ TEST_P(ID3v2Save, ChangesOnlyTheEditedFramesAndKeepsTheAudio)
     const std::vector<std::string> taglibBefore = TagLibFrames(path, ignored);
     if (save.Refused) {
         EXPECT_FALSE(engine.WriteID3v2Tag());
-        ExpectUntouched();
+        EXPECT_EQ(Content(), original);
+        EXPECT_FALSE(dir.HasTemporaryFile());
         return;
     }
     ASSERT_TRUE(engine.WriteID3v2Tag());
@@ -486,9 +449,8 @@ TEST_P(ID3v2Save, ChangesOnlyTheEditedFramesAndKeepsTheAudio)
         ExpectVersion4Bytes(file);
     const std::size_t area = TagAreaOf(file), oldArea = TagAreaOf(original);
     EXPECT_GE(area, std::min(oldArea, original.size())) << "old tag bytes left in front of the audio";
-    if (area != oldArea) {
-        EXPECT_EQ((file.size() + (Slice(file, file.size() - 128, 3) == Text("TAG") ? 0 : 128)) % 2048, 0u) << "the file is not aligned";
-    }
+    const bool v1 = Slice(file, file.size() - 128, 3) == Text("TAG");
+    EXPECT_TRUE(area == oldArea || (file.size() + (v1 ? 0 : 128)) % 2048 == 0) << "the file is not aligned";
     // No audio byte went into the tag, as a frame size running past the tag would take them.
     for (const Bytes& absent : {save.Absent, save.Shown.empty() ? Bytes() : Slice(AudioOf(original), 0, 32)})
         EXPECT_TRUE(absent.empty() || Find(Slice(file, 0, area), absent) == std::string::npos);
@@ -518,7 +480,7 @@ TEST_P(ID3v2Save, ChangesOnlyTheEditedFramesAndKeepsTheAudio)
     StoreAll(engine, values);
     ASSERT_TRUE(engine.WriteID3v2Tag());
     EXPECT_EQ(AudioOf(Content()), AudioOf(original));
-    for (const std::string& key : ChangedFrames(*mutagen, MutagenID3v2(path).value_or(IndependentReaders::MutagenTag{})))
+    for (const std::string& key : ChangedFrames(*mutagen, MutagenID3v2(path).value_or(MutagenTag{})))
         EXPECT_TRUE(key.starts_with("COMM::")) << key; // the comment without description, whatever its language
     ASSERT_TRUE(engine.ReadTags());
     EXPECT_EQ(ValuesOf(engine), values);

@@ -6,29 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <optional>
 
 using namespace Mp3Fixture;
-using ID3v2Bytes::ReadTestData;
 
 namespace {
 
-MPEGHeader Decoded(const HeaderBytes& bytes)
-{
-    MPEGHeader header;
-    header.Bytes = bytes;
-    DecodeMPEGHeader(header);
-    return header;
-}
-
-// Never 0xFF, so it holds no sync of its own.
-Bytes Junk(std::size_t size)
-{
-    Bytes junk(size);
-    for (std::size_t i = 0; i < size; ++i)
-        junk[i] = static_cast<std::uint8_t>(i * 7 % 0xF0);
-    return junk;
-}
+const std::filesystem::path Data = VELLUM_TEST_DATA_DIR "/mpeg";
 
 template <typename Part = HeaderBytes>
 Bytes With(Bytes bytes, std::size_t offset, const Part& part)
@@ -72,8 +57,8 @@ TEST(MPEGHeader, FrameLengthsAndPlayingTimesFollowTheStandardAndReservedValuesGi
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.VersionText + " " + std::to_string(c.Bitrate) + " kbit/s " + std::to_string(c.SampleRate));
-        ASSERT_TRUE(IsValidMPEGHeader(Bytes(c.Bytes.begin(), c.Bytes.end()), 0));
-        const MPEGHeader header = Decoded(c.Bytes);
+        ASSERT_TRUE(IsValidMPEGHeader(c.Bytes, 0));
+        const MPEGHeader header = MPEGHeaderAt(c.Bytes, 0);
         EXPECT_EQ(header.VersionText(), c.VersionText);
         EXPECT_EQ(header.Bitrate(), c.Bitrate);
         EXPECT_EQ(header.SampleRate(), c.SampleRate);
@@ -90,8 +75,8 @@ TEST(MPEGHeader, FrameLengthsAndPlayingTimesFollowTheStandardAndReservedValuesGi
              {{0xFF, 0xDB, 0x90, 0x64}, 417}, {{0xFE, 0xFB, 0x90, 0x64}, 417}, {{0xFF, 0xEB, 0x90, 0x64}, 0},
              {{0xFF, 0xF9, 0x90, 0x64}, 0}, {{0xFF, 0xFB, 0xF0, 0x64}, 0}, {{0xFF, 0xFB, 0x00, 0x64}, 0},
              {{0xFF, 0xFB, 0x9C, 0x64}, 0}, {{0xFF, 0xFB, 0x90, 0x66}, 417}}) {
-        EXPECT_FALSE(IsValidMPEGHeader(Bytes(bytes.begin(), bytes.end()), 0)) << testing::PrintToString(bytes);
-        EXPECT_EQ(Decoded(bytes).FrameLength(), frameLength) << testing::PrintToString(bytes);
+        EXPECT_FALSE(IsValidMPEGHeader(bytes, 0)) << testing::PrintToString(bytes);
+        EXPECT_EQ(MPEGHeaderAt(bytes, 0).FrameLength(), frameLength) << testing::PrintToString(bytes);
     }
 }
 
@@ -125,18 +110,16 @@ TEST(MPEGAudioProperties, FirstConfirmedFrameAndItsVBRHeaderGiveFrameCountAndAve
     };
     std::vector<Case> cases = {
         {"audio from the start", Frames(3), 0},
-        {"stray syncs in junk", Concat({With(With(With(Junk(1000), 100, MPEG1Layer3At128), 600,
-                                                  {0xFF, 0xEA, 0x90, 0x64}), 700, {0xFF, 0xFB, 0xF0, 0x64}),
-                                        Frames(2)}), 1000},
+        {"stray syncs", Concat({With(With(With(Bytes(1000, 0), 100, MPEG1Layer3At128), 600, {0xFF, 0xEA, 0x90, 0x64}),
+                                     700, {0xFF, 0xFB, 0xF0, 0x64}), Frames(2)}), 1000},
         {"followed by another sample rate", Concat({Frame(), Frames(2, {0xFF, 0xFB, 0x94, 0x64})}), 417},
-        {"lone frame at the end", Concat({Junk(4094), Frame()}), 4094},
+        {"lone frame at the end", Concat({Bytes(4094, 0), Frame()}), 4094},
         {"no bytes", {}, -1},
-        {"zeros", Bytes(MPEGSearchWindow, 0), -1},
         {"all bits set", Bytes(MPEGSearchWindow, 0xFF), -1},
-        {"junk", Junk(MPEGSearchWindow), -1},
+        {"zeros", Bytes(MPEGSearchWindow, 0), -1},
         {"first frame just within the search limit",
-         Slice(Concat({Junk(MPEGSearchLimit - 1), Frames(8)}), 0, MPEGSearchWindow), MPEGSearchLimit - 1},
-        {"first frame at the search limit", Concat({Junk(MPEGSearchLimit), Frames(8)}), -1},
+         Slice(Concat({Bytes(MPEGSearchLimit - 1, 0), Frames(8)}), 0, MPEGSearchWindow), MPEGSearchLimit - 1},
+        {"first frame at the search limit", Concat({Bytes(MPEGSearchLimit, 0), Frames(8)}), -1},
         {"MPEG-1 stereo", xing(MPEG1Layer3At128, 36, 15, 1000, 417000), 0, K::Xing, 1000, 26122, 128},
         {"MPEG-1 mono", xing({0xFF, 0xFB, 0x90, 0xC4}, 21, 15, 1000, 300000), 0, K::Xing, 1000, 26122, 92},
         {"MPEG-2 stereo", xing({0xFF, 0xF3, 0x80, 0x64}, 21, 15, 2000, 250000), 0, K::Xing, 2000, 52244, 38},
@@ -193,9 +176,9 @@ TEST(TMP3FileMPEG, AudioIsTheBytesBetweenTheTagsAndNothingIsKeptFromAPreviousFil
     const Bytes strayJunk(16384 - 100, 0x00);
     const std::vector<Case> cases = {
         // 100 x 1152 / 44100 = 2.6 s, rounded up
-        {"frames behind the tag", Mp3(100, 1344), 1344, "MPEG-1 Layer III", 128, 44100, 100, "0:03"},
+        {"frames behind the tag", Concat({PaddedID3v2Tag(1344), Frames(100)}), 1344, "MPEG-1 Layer III", 128, 44100,
+         100, "0:03"},
         {"no audio", Bytes(5000, 0x00), -1, "", 0, 0, 0, "0:00"},
-        {"cut audio", cutAudio, 1100, "MPEG-1 Layer III", 128, 44100, 19, "0:01"},
         {"cut audio and an ID3v1 tag", Concat({cutAudio, ID3v1Record({.Title = "x"})}), 1100, "MPEG-1 Layer III",
          128, 44100, 19, "0:01"},
         // The small first read ends inside the junk; the frame further on must still be found.
@@ -205,11 +188,10 @@ TEST(TMP3FileMPEG, AudioIsTheBytesBetweenTheTagsAndNothingIsKeptFromAPreviousFil
         {"stray sync at the end of the first read",
          Concat({strayJunk, Slice(Frame({0xFF, 0xFB, 0x50, 0x64}), 0, 4), Bytes(3000, 0x00), Frames(20)}),
          static_cast<std::int64_t>(strayJunk.size() + 4 + 3000), "MPEG-1 Layer III", 128, 44100, 20, "0:01"},
-        {"encoded at a constant bitrate", ReadTestData("mpeg/cbr-silence.mp3"), 109, "MPEG-1 Layer III", 32, 44100, 40,
+        {"encoded at a constant bitrate", readFile(Data / "cbr-silence.mp3"), 109, "MPEG-1 Layer III", 32, 44100, 40,
          "0:02"},
-        {"encoded with a Xing header", ReadTestData("mpeg/vbr-stereo.mp3"), 0, "MPEG-1 Layer III", 43, 44100, 40,
-         "0:02"},
-        {"MPEG-2 encoded with a Xing header", ReadTestData("mpeg/vbr-xing.mp3"), 105, "MPEG-2 Layer III", 33, 22050,
+        {"encoded with a Xing header", readFile(Data / "vbr-stereo.mp3"), 0, "MPEG-1 Layer III", 43, 44100, 40, "0:02"},
+        {"MPEG-2 encoded with a Xing header", readFile(Data / "vbr-xing.mp3"), 105, "MPEG-2 Layer III", 33, 22050,
          79, "0:03"},
         {"no such file", std::nullopt, -1, "", 0, 0, 0, "0:00"},
     };

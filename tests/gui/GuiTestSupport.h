@@ -11,14 +11,12 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialog>
-#include <QtWidgets/QListWidget>
 #include <QtWidgets/QMessageBox>
 
 #include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
-#include <sstream>
 
 // One application object for the whole test program, as the program itself has. Register it with
 // ::testing::AddGlobalTestEnvironment(new QtEnvironment<QApplication>) at namespace scope.
@@ -35,8 +33,7 @@ public:
 
 private:
     int Argc = 1;
-    char Name[16] = "vellum-gui-test";
-    char* Argv[2] = {Name, nullptr};
+    char* Argv[2] = {const_cast<char*>("vellum-gui-test"), nullptr};
     std::unique_ptr<Application> App;
 };
 
@@ -48,25 +45,16 @@ public:
     explicit SettingsSandbox(const std::string& stored = {})
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(Dir.path().string()));
+        std::filesystem::create_directories(IniFile.parent_path());
         if (!stored.empty())
-            Write(stored);
+            std::ofstream(IniFile, std::ios::binary) << stored;
     }
-
-    std::filesystem::path IniFile() const { return Dir.path() / "Brindle Software" / "Vellum MP3.ini"; }
-
-    void Write(const std::string& text) const
-    {
-        std::filesystem::create_directories(IniFile().parent_path());
-        std::ofstream(IniFile(), std::ios::binary) << text;
-    }
-
-    std::string Text() const { return (std::stringstream() << std::ifstream(IniFile()).rdbuf()).str(); }
 
     // The raw "name=value" lines of one section of the file, as another reader would see them.
     std::map<std::string, std::string> Section(const std::string& section = "General") const
     {
         std::map<std::string, std::string> values;
-        std::istringstream lines(Text());
+        std::ifstream lines(IniFile);
         std::string line;
         bool inside = false;
         while (std::getline(lines, line)) {
@@ -80,37 +68,14 @@ public:
 
 private:
     TempDir Dir;
+    const std::filesystem::path IniFile = Dir.path() / "Brindle Software" / "Vellum MP3.ini";
 };
 
 // Texts in failure messages as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
-// Types like a keyboard; QTest's own typing takes ASCII only.
-inline void Type(QWidget* widget, const QString& text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 // On the box itself: a check box may be wider than its text.
 inline void ClickBox(QCheckBox& box) { QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2)); }
-
-// A list's rows as Latin-1 bytes, as the program hands them on.
-inline std::vector<std::string> Items(const QListWidget& list)
-{
-    std::vector<std::string> items;
-    for (int row = 0; row < list.count(); ++row)
-        items.push_back(list.item(row)->text().toLatin1().toStdString());
-    return items;
-}
-
-// Ctrl+click on each row, as a user picks several entries of a list.
-inline void CtrlClickRows(QListWidget& list, std::initializer_list<int> rows)
-{
-    for (int row : rows)
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,
-                          list.visualItemRect(list.item(row)).center());
-}
 
 // Runs the action on the modal window that opens next, once it is up (the caller then starts
 // whatever opens it and waits in its event loop).
@@ -127,7 +92,6 @@ inline void OnNextModal(std::function<void(QWidget&)> action)
 // What a message box showed.
 struct BoxSeen {
     QString Caption, Text;
-    bool HadParent = true;
 };
 
 // Runs the action and answers every message box it shows, in turn, with the answers given (the first button once
@@ -141,23 +105,15 @@ inline std::vector<BoxSeen> Answering(const std::vector<QMessageBox::StandardBut
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
-        boxes.push_back({box->windowTitle(), box->text(), box->parentWidget() != nullptr});
+        boxes.push_back({box->windowTitle(), box->text()});
         const std::size_t answered = boxes.size() - 1;
         QAbstractButton* button = answered < answers.size() ? box->button(answers[answered]) : box->buttons().first();
-        if (!button) {
-            ADD_FAILURE() << "no such button on the box: " << box->text().toStdString();
-            button = box->buttons().first();
-        }
-        button->click();
+        EXPECT_NE(button, nullptr) << "no such button on the box: " << box->text().toStdString();
+        (button ? button : box->buttons().first())->click();
     });
     watcher.start(0);
     action();
     return boxes;
-}
-
-inline std::vector<BoxSeen> ClickAnswering(QAbstractButton* button, const std::vector<QMessageBox::StandardButton>& answers = {})
-{
-    return Answering(answers, [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
 inline QStringList Texts(const std::vector<BoxSeen>& boxes)

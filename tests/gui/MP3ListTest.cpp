@@ -32,7 +32,7 @@ TEST_F(MainWindowTest, AddingATreeListsEveryMP3OnceInWalkOrderWithItsColumns)
     // A folder's files in byte order, then its subfolders; a link to a listed file is that file.
     EXPECT_EQ(Captions(), (std::vector<std::string>{"A.MP3", "Caf\xE9.mp3", "b.mp3", "c.mp2", "noise.mp3",
                                                     "\xE6\x9B\xB2.mp3", "e.mp3"}));
-    EXPECT_EQ(List.Row(6).Path(), Folder(Music.file("sub")) + "e.mp3");
+    EXPECT_EQ(List.Row(6).Path(), Folder() + "sub/e.mp3");
     EXPECT_EQ(Cell(1, 0) + Cell(5, 0), QString::fromUtf8("Caf\u00E9.mp3\u66F2.mp3"));
     // ID3v1, ID3v2, Title (the ID3v2 tag's whenever there is one, even without a title frame; Latin-1), Bitrate,
     // Length.
@@ -100,9 +100,8 @@ TEST_F(MainWindowTest, AFileGoneFromDiskEmptiesTheEditorInsteadOfKeepingTheLastO
     ASSERT_EQ(Main.TitleV2->text(), "First");
     std::filesystem::remove(gone);
 
-    const auto boxes = Answering({QMessageBox::Ok}, [this] { ClickRow(1); });
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].Text.toStdString(), "Error opening MP3 File (file no longer exists?)\n\n" + gone.string());
+    EXPECT_EQ(Texts(Answering({QMessageBox::Ok}, [this] { ClickRow(1); })).join('|').toStdString(),
+              "Error opening MP3 File (file no longer exists?)\n\n" + gone.string());
     // The name's import may fill fields, but none keeps what the file before held.
     EXPECT_EQ((Main.Title->text() + Main.TitleV2->text()).toStdString(), "");
     EXPECT_FALSE(Main.DeleteID3v1Btn->isEnabled() || Main.DeleteID3v2Btn->isEnabled());
@@ -114,7 +113,6 @@ TEST_F(MainWindowTest, FilesPickedInThePickerAreLoadedOnceEach)
     Put("two.mp3", {});
     Put("sub/three.mp3", {});
     AddDirectory(Music.file("sub"));
-    ASSERT_EQ(Captions(), std::vector<std::string>{"three.mp3"});
 
     TPickerForm& picker = Windows.PickerForm();
     // A cancelled pick loads nothing; a file already listed is not listed again.

@@ -12,9 +12,7 @@
 #include "TMainForm.h"
 
 #include <QtCore/QFile>
-#include <QtTest/QTest>
 #include <QtWidgets/QFileDialog>
-#include <QtWidgets/QHeaderView>
 
 #include <optional>
 #include <utility>
@@ -78,10 +76,7 @@ protected:
     }
 
     // The folder's path as the list keeps directories: its bytes and one "/".
-    std::string Folder(const std::filesystem::path& folder = {}) const
-    {
-        return (folder.empty() ? Music.path() : folder).string() + "/";
-    }
+    std::string Folder() const { return Music.path().string() + "/"; }
 
     // Chooses the folder in the folder browser the next command shows.
     static void ChooseFolderNext(const std::filesystem::path& folder)
@@ -113,14 +108,6 @@ protected:
         QTest::mouseClick(Main.Selected3->viewport(), Qt::LeftButton, modifiers, cell.center());
     }
 
-    void ClickHeader(int column)
-    {
-        QHeaderView& header = *Main.Selected3->header();
-        const QPoint centre(header.sectionViewportPosition(column) + header.sectionSize(column) / 2,
-                            header.height() / 2);
-        QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, centre);
-    }
-
     // Clicks the row of the file named, adding it to the list first when it is not there yet.
     void Show(const std::string& name)
     {
@@ -145,7 +132,7 @@ protected:
     {
         Main.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&Main));
-        return ClickAnswering(button, answers);
+        return Answering(answers, [button] { QTest::mouseClick(button, Qt::LeftButton); });
     }
 
     // A key pressed in the list, shortcuts included; the offscreen desktop does not make the window active again

@@ -29,16 +29,16 @@ Values Read(const Forms& windows)
     return values;
 }
 
-Values With(Values values, const Values& changes)
-{
-    for (const auto& [name, value] : changes)
-        values[name] = value;
-    return values;
-}
-
 const Values Defaults = {{"PadTrack", "1"}, {"CapitalizeFirst", "1"}, {"SaveOnRen", "1"}, {"IgnoreID3", "0"},
                          {"UseImport", "1"}, {"ConfirmOnRename", "0"}, {"ImpFilters", "1"}, {"RenFilters", "1"},
                          {"ImportCB", "$ARTIST-$TITLE"}, {"RenScheme", "$ARTIST-$TITLE"}};
+
+// The defaults but the values changed.
+Values With(Values changes)
+{
+    changes.merge(Values(Defaults));
+    return changes;
+}
 
 // What the close writes, 0 or 1 for the switches, the next start reads back. A value that is missing or not an
 // integer stops the main window's reading there: it and the values after it keep their defaults. The filter switches
@@ -46,7 +46,7 @@ const Values Defaults = {{"PadTrack", "1"}, {"CapitalizeFirst", "1"}, {"SaveOnRe
 TEST(SettingsTest, StoredValuesAreReadUpToTheFirstMissingOrNonIntegerBooleanAndWrittenOnClose)
 {
     const std::string rest = "IgnoreID3=1\nUseImport=0\nConfirmOnRename=1\nImpFilters=0\nImportCB=Foo\nRenScheme=Bar\n";
-    const Values stopped = With(Defaults, {{"PadTrack", "0"}, {"CapitalizeFirst", "0"}, {"ImpFilters", "0"}});
+    const Values stopped = With({{"PadTrack", "0"}, {"CapitalizeFirst", "0"}, {"ImpFilters", "0"}});
     const std::vector<std::pair<std::string, Values>> cases = {
         {"", Defaults},
         {"PadTrack=0\nCapitalizeFirst=0\nSaveOnRen=0\n" + rest + "RenFilters=0\n",
@@ -57,7 +57,7 @@ TEST(SettingsTest, StoredValuesAreReadUpToTheFirstMissingOrNonIntegerBooleanAndW
         {"PadTrack=0\nCapitalizeFirst=0\nSaveOnRen=yes\n" + rest, stopped},
         {"PadTrack=7\nCapitalizeFirst=-1\nSaveOnRen=4294967295\nIgnoreID3=2\nUseImport=1\nConfirmOnRename=0\n"
          "RenFilters=9\nRenScheme=$TITLE\n",
-         With(Defaults, {{"IgnoreID3", "1"}, {"ImportCB", ""}, {"RenScheme", "$TITLE"}})}};
+         With({{"IgnoreID3", "1"}, {"ImportCB", ""}, {"RenScheme", "$TITLE"}})}};
     for (const auto& [ini, expected] : cases) {
         SCOPED_TRACE(ini);
         SettingsSandbox sandbox("[General]\n" + ini);
@@ -67,17 +67,6 @@ TEST(SettingsTest, StoredValuesAreReadUpToTheFirstMissingOrNonIntegerBooleanAndW
         windows.MainForm().close();
         EXPECT_EQ(sandbox.Section(), expected);
     }
-}
-
-TEST(SettingsTest, StoreKeyExistsOnlyWhenItsFileHoldsValuesAndReadsTextsWhole)
-{
-    for (const auto& [file, exists] : {std::pair {"[General]\n", false}, {"[Filters]\nImport1=_ -> \n", true}}) {
-        SettingsSandbox sandbox(file);
-        EXPECT_EQ(SettingsStore().Exists(), exists) << file;
-    }
-    SettingsSandbox sandbox("[General]\nList=1, 2\n"); // a hand-edited text with commas comes back whole
-    EXPECT_EQ(SettingsStore().ReadString(QStringLiteral("List")), "1,2");
-    EXPECT_EQ(SettingsStore().ReadBool(QStringLiteral("List")), std::nullopt);
 }
 
 // The store lists names alphabetically; the filters chain, so the number order is kept and the close renumbers.
@@ -95,6 +84,17 @@ TEST(SettingsTest, StoredFilterListsLoadInNumberOrderAndAreRenumberedAtTheClose)
     EXPECT_EQ(sandbox.Section("Filters"), (Values {{"Import1", "a -> b"}, {"Import2", "b -> c"}, {"Import3", "j -> k"},
                                                    {"Import4", "x -> y"}, {"Rename1", "\"1 -> \""},
                                                    {"Rename2", "\"2 -> \""}}));
+}
+
+TEST(SettingsTest, StoreKeyExistsOnlyWhenItsFileHoldsValuesAndReadsTextsWhole)
+{
+    for (const auto& [file, exists] : {std::pair {"[General]\n", false}, {"[Filters]\nImport1=_ -> \n", true}}) {
+        SettingsSandbox sandbox(file);
+        EXPECT_EQ(SettingsStore().Exists(), exists) << file;
+    }
+    SettingsSandbox sandbox("[General]\nList=1, 2\n"); // a hand-edited text with commas comes back whole
+    EXPECT_EQ(SettingsStore().ReadString(QStringLiteral("List")), "1,2");
+    EXPECT_EQ(SettingsStore().ReadBool(QStringLiteral("List")), std::nullopt);
 }
 
 struct StartupTest : ::testing::Test {

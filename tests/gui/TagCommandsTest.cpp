@@ -40,10 +40,10 @@ TEST_F(MainWindowTest, EachCommandChangesOnlyWhatItNamesInEachSelectedFile)
     const QString saveAll = "ACTION:\nSave ID3 tags for ALL selected MP3s based on import scheme\n%1"
                             "  * ID3 tags are being imported (if not found)\n  * Applies to ID3v1 tag\n"
                             "  * Applies to ID3v2 tag\n";
-    const std::string ata = "ACTION:\nChange the %1 of ALL selected MP3s?\n|Save current ID3 info before proceeding?";
+    const QString ata = "ACTION:\nChange the %1 of ALL selected MP3s?\n|Save current ID3 info before proceeding?";
     const std::string gone = "File (file no longer exists?)\n\nBand B-Song B.mp3";
-    const std::string create = "ACTION:\nGenerate ID3v%1 tags from ID3v%2 tags?\n  * MP3s %3 ID3v1 tags or %4 ID3v2 "
-                               "tags are ignored\n";
+    const QString create = "ACTION:\nGenerate ID3v%1 tags from ID3v%2 tags?\n  * MP3s %3 ID3v1 tags or %4 ID3v2 "
+                           "tags are ignored\n";
     const std::string deleting = "ACTION:\nDelete ID3 tags of ALL selected MP3s\n";
     const std::string a = "v1:Old A////123/150 v2:", aFrames = "TDRC:1999;TIT2:Old A;TPE1:Artist A;";
     const std::string b = "v1:Song B/Band B///0/255 v2:", bFrames = "TIT2:Song B;TPE1:Band B;";
@@ -51,27 +51,21 @@ TEST_F(MainWindowTest, EachCommandChangesOnlyWhatItNamesInEachSelectedFile)
                           "characters;TRCK:3/12;TXXX:[kept] yes;";
     const std::string cNamed = "v1:Song C/Band C///0/255 v2:", d = "v1:Title/Artist//Comment/5/17 v2:";
     const std::string dNamed = d + "TIT2:Song D;TPE1:Band D;";
-    const auto arg = [](std::string text, std::initializer_list<const char*> args) {
-        QString result = QString::fromStdString(text);
-        for (const char* value : args)
-            result = result.arg(QLatin1String(value));
-        return result.toStdString();
-    };
-    const std::string askTitle = arg(ata, {"Title"});
+    const std::string askTitle = ata.arg("Title").toStdString();
     std::optional<FileReplaceStepOverride> refused;
     static std::string refusedTarget;
     const std::vector<Row> rows = {
         {"save from names, the loaded file read-only", [&](const auto& paths) { chmod(paths[0].c_str(), 0444); },
-         Main.SaveBtn, {Yes}, arg(saveAll.toStdString(), {""}),
+         Main.SaveBtn, {Yes}, saveAll.arg("").toStdString(),
          {a + aFrames, b + bFrames, cNamed + c, dNamed}},
         {"save from names ignoring the tags", [&](const auto&) {
              Main.IgnoreID3->setChecked(true);
              Windows.OptionsForm().AutoAdvanceSave->setChecked(false); // the loaded row is rebuilt after its save
-         }, Main.SaveBtn, {Yes}, arg(saveAll.toStdString(), {"  * ID3 tags are being ignored\n"}),
+         }, Main.SaveBtn, {Yes}, saveAll.arg("  * ID3 tags are being ignored\n").toStdString(),
          {"v1:Song A/Band A///0/255 v2:TIT2:Song A;TPE1:Band A;", b + bFrames, cNamed + "TIT2:Song C;TPE1:Band C;TXXX:[kept] yes;",
           "v1:Song D/Band D///0/255 v2:TIT2:Song D;TPE1:Band D;"}},
         {"save without import scheme", [&](const auto&) { Main.UseImport->setChecked(false); }, Main.SaveBtn, {Yes},
-         arg(saveAll.toStdString(), {""}) + "|Can't save multiple ID3s without having an import scheme!",
+         saveAll.arg("").toStdString() + "|Can't save multiple ID3s without having an import scheme!",
          {a + aFrames, "=", "=", "="}},
         {"save past a file that cannot be replaced", [&](const auto& paths) {
              Main.ID3v1CB->setChecked(false);
@@ -89,17 +83,17 @@ TEST_F(MainWindowTest, EachCommandChangesOnlyWhatItNamesInEachSelectedFile)
          {a + "TDRC:1999;TIT2:New title;TPE1:Artist A;", "gone",
           "v1: v2:" + std::string(c).replace(c.find("A title"), 37, "New title"), d + "TIT2:New title;TPE1:Band D;"}},
         {"year cleared in all", [&](const auto&) { Main.YearV2->clearEditText(); }, Main.YearV2ATA, {Yes, No},
-         arg(ata, {"Year"}), {a + "TIT2:Old A;TPE1:Artist A;", "v1: v2:" + bFrames, "v1: v2:" + c, dNamed}},
+         ata.arg("Year").toStdString(), {a + "TIT2:Old A;TPE1:Artist A;", "v1: v2:" + bFrames, "v1: v2:" + c, dNamed}},
         {"ID3v1 genre to all, saved first", [&](const auto&) { Main.Genre->setCurrentIndex(0); }, Main.GenreATA,
-         {Yes, Yes}, arg(ata, {"Genre"}),
+         {Yes, Yes}, ata.arg("Genre").toStdString(),
          {"v1:Old A////123/255 v2:" + aFrames, b, cNamed + c, "v1:Title/Artist//Comment/5/255 v2:"}},
         {"title to all refused", [&](const auto&) { Main.TitleV2->setText(QStringLiteral("Changed")); },
          Main.TitleV2ATA, {No}, askTitle.substr(0, askTitle.find('|')), {"=", "=", "=", "="}},
         {"ID3v1 title to all without ID3v1 editing", [&](const auto&) { Main.ID3v1CB->setChecked(false); },
          Main.TitleATA, {Ok}, "Cannot perform ATA on ID3v1 without enabling ID3v1 editing!", {"=", "=", "=", "="}},
-        {"create ID3v1", {}, Main.CreateID3v1, {Yes}, arg(create, {"1", "2", "WITH", "WITHOUT"}),
+        {"create ID3v1", {}, Main.CreateID3v1, {Yes}, create.arg("1", "2", "WITH", "WITHOUT").toStdString(),
          {"=", "=", "v1:A title longer than thirty cha///first line second line, long/3/17 v2:" + c, "="}},
-        {"create ID3v2", {}, Main.CreateID3v2, {Yes}, arg(create, {"2", "1", "WITHOUT", "WITH"}),
+        {"create ID3v2", {}, Main.CreateID3v2, {Yes}, create.arg("2", "1", "WITHOUT", "WITH").toStdString(),
          {"=", "=", "=", d + "COMM:Comment;TCON:Rock;TDRC:1999;TIT2:Title;TPE1:Artist;TRCK:5;"}},
         {"delete ID3v2, a file gone, one read-only", [&](const auto& paths) {
              std::filesystem::remove(paths[1]);

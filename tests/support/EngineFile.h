@@ -22,11 +22,4 @@ struct EngineFile : ::testing::Test {
     }
 
     Bytes Content() const { return readFile(path); }
-
-    // The file is byte for byte as put, and no temporary file is left behind.
-    void ExpectUntouched() const
-    {
-        EXPECT_EQ(Content(), original);
-        EXPECT_FALSE(dir.HasTemporaryFile());
-    }
 };

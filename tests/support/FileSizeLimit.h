@@ -13,7 +13,7 @@ public:
         getrlimit(RLIMIT_FSIZE, &Old);
         rlimit limited = Old;
         limited.rlim_cur = bytes;
-        Active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+        setrlimit(RLIMIT_FSIZE, &limited);
     }
     ~FileSizeLimit()
     {
@@ -23,10 +23,7 @@ public:
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-    bool IsActive() const { return Active; }
-
 private:
     void (*OldHandler)(int);
     rlimit Old {};
-    bool Active = false;
 };

@@ -59,9 +59,4 @@ std::size_t Find(const Bytes& data, const Bytes& part, std::size_t from)
     return found == data.end() ? std::string::npos : static_cast<std::size_t>(found - data.begin());
 }
 
-Bytes ReadTestData(const std::string& relativePath)
-{
-    return readFile(std::filesystem::path(VELLUM_TEST_DATA_DIR) / relativePath);
-}
-
 } // namespace ID3v2Bytes

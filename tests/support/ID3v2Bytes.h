@@ -3,10 +3,9 @@
 #include "TempDir.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <string_view>
 
-// Hand-built ID3v2 frames and tags, and the test files kept in the tree.
+// Hand-built ID3v2 frames and tags.
 namespace ID3v2Bytes {
 
 Bytes Text(std::string_view text);
@@ -22,7 +21,5 @@ Bytes Unsynchronised(const Bytes& raw);
 Bytes Tag(std::uint8_t version, const Bytes& frames, std::size_t padding = 0, std::uint8_t flags = 0);
 // Where `part` first occurs in `data`; npos when it does not.
 std::size_t Find(const Bytes& data, const Bytes& part, std::size_t from = 0);
-
-Bytes ReadTestData(const std::string& relativePath);
 
 } // namespace ID3v2Bytes

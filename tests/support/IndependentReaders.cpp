@@ -48,28 +48,6 @@ for raw in tag.unknown_frames:
     print('U', raw.hex())
 )";
 
-// Runs /usr/bin/python3 -c script with the arguments; its standard output, nullopt when it did not exit with 0.
-std::optional<std::string> RunPython(const std::string& script, const std::vector<std::string>& args)
-{
-    std::string command = "/usr/bin/python3 -c ";
-    command += ShellQuoted(script);
-    for (const auto& arg : args) {
-        command += ' ';
-        command += ShellQuoted(arg);
-    }
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return std::nullopt;
-    std::string output;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, got);
-    const int status = pclose(pipe);
-    if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
-    return output;
-}
-
 } // namespace
 
 std::optional<ID3v1Fields> TagLibID3v1(const std::filesystem::path& file)
@@ -95,8 +73,7 @@ std::optional<TagLibTag> TagLibID3v2(const std::filesystem::path& file)
         std::string line = std::string(id.data(), id.size()) + ":" + frame->toString().to8Bit(true);
         if (auto* picture = dynamic_cast<TagLib::ID3v2::AttachedPictureFrame*>(frame)) {
             const TagLib::ByteVector data = picture->picture();
-            line += ':';
-            line += std::to_string(std::hash<std::string>{}(std::string(data.data(), data.size())));
+            line += ":" + std::to_string(std::hash<std::string>{}(std::string(data.data(), data.size())));
         }
         view.Frames.push_back(line);
     }
@@ -106,10 +83,18 @@ std::optional<TagLibTag> TagLibID3v2(const std::filesystem::path& file)
 
 std::optional<MutagenTag> MutagenID3v2(const std::filesystem::path& file)
 {
-    const std::optional<std::string> output = RunPython(MutagenID3v2Script, {file.string()});
-    if (!output)
+    const std::string command =
+        "/usr/bin/python3 -c " + ShellQuoted(MutagenID3v2Script) + " " + ShellQuoted(file.string());
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
         return std::nullopt;
-    std::istringstream lines(*output);
+    std::string output;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, got);
+    if (const int status = pclose(pipe); status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    std::istringstream lines(output);
     MutagenTag view;
     lines >> view.Version;
     std::string kind, key, value, text;

@@ -3,7 +3,6 @@
 #include "MPEGHeader.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace Mp3Fixture {
 namespace {
@@ -20,12 +19,7 @@ void PutText(Bytes& record, std::size_t offset, std::size_t width, const std::st
 
 Bytes Frame(const HeaderBytes& header, std::size_t index)
 {
-    MPEGHeader decoded;
-    decoded.Bytes = header;
-    DecodeMPEGHeader(decoded);
-    if (decoded.FrameLength() < 4)
-        throw std::invalid_argument("header without a frame length");
-    Bytes frame(static_cast<std::size_t>(decoded.FrameLength()), 0);
+    Bytes frame(static_cast<std::size_t>(std::max(4, MPEGHeaderAt(header, 0).FrameLength())), 0);
     std::copy(header.begin(), header.end(), frame.begin());
     for (std::size_t i = PatternStart; i < frame.size(); ++i)
         frame[i] = static_cast<std::uint8_t>((index * 31 + i) % 255);
@@ -67,11 +61,6 @@ Bytes ID3v1Record(const ID3v1Fields& fields)
         record[126] = static_cast<std::uint8_t>(fields.Track);
     record[127] = static_cast<std::uint8_t>(fields.Genre);
     return record;
-}
-
-Bytes Mp3(std::size_t frames, std::uint32_t id3v2Size, const Bytes& id3v1)
-{
-    return Concat({id3v2Size > 0 ? PaddedID3v2Tag(id3v2Size) : Bytes(), Frames(frames), id3v1});
 }
 
 std::size_t TagAreaOf(const Bytes& file)

@@ -22,7 +22,6 @@ using ID3v1Fields = IndependentReaders::ID3v1Fields;
 
 // One frame as long as its header announces; index varies the pattern.
 Bytes Frame(const HeaderBytes& header = MPEG1Layer3At128, std::size_t index = 0);
-// count frames of the same header, back to back.
 Bytes Frames(std::size_t count, const HeaderBytes& header = MPEG1Layer3At128);
 // A 10-byte ID3v2 header with the size field written synchsafe.
 Bytes ID3v2Header(std::uint8_t version, std::uint8_t flags, std::uint32_t sizeField);
@@ -30,13 +29,10 @@ Bytes ID3v2Header(std::uint8_t version, std::uint8_t flags, std::uint32_t sizeFi
 Bytes PaddedID3v2Tag(std::uint32_t totalSize);
 // A 128-byte ID3v1.1 record (ID3v1.0 when Track is 0); texts are cut to their field width.
 Bytes ID3v1Record(const ID3v1Fields& fields);
-// An ID3v2 tag area of id3v2Size bytes (none for 0), the frames, then id3v1 (may be empty).
-Bytes Mp3(std::size_t frames, std::uint32_t id3v2Size = 0, const Bytes& id3v1 = {});
 
 // The ID3v2 tag area at the start of a file as its header declares it (header, frames, padding, footer), read
 // from the bytes without the engine; 0 without a tag.
 std::size_t TagAreaOf(const Bytes& file);
-// The bytes behind the tag area.
 Bytes AudioOf(const Bytes& file);
 
 } // namespace Mp3Fixture

@@ -26,12 +26,10 @@ TempDir::~TempDir()
 
 bool TempDir::HasTemporaryFile() const
 {
-    for (auto& entry : std::filesystem::recursive_directory_iterator(Path)) {
+    return std::ranges::any_of(std::filesystem::recursive_directory_iterator(Path), [](const auto& entry) {
         const std::string name = entry.path().filename().string();
-        if (name.starts_with("TMP") && name.ends_with(".$$$"))
-            return true;
-    }
-    return false;
+        return name.starts_with("TMP") && name.ends_with(".$$$");
+    });
 }
 
 Bytes readFile(const std::filesystem::path& path)
