@@ -4,10 +4,8 @@
 // and the frames the editor does not show are still there byte for byte.
 #include "MainWindowFixture.h"
 
-#include "TFileInfoForm.h"
 #include "TOptionsForm.h"
 
-#include <QtGui/QDesktopServices>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
@@ -221,111 +219,4 @@ TEST_F(WholeRoadTest, EachStepShowsWhatTheFilesHoldAndKeepsTheirAudioAndTheFrame
     EXPECT_EQ(Written(), Names {});
 }
 
-// Rename and Undo Rename beyond the road: names made in each file's own folder, the confirmations of several rows,
-// and undo back to the exact name the file was added under, never over another file.
-using RenameTest = MainWindowTest;
-
-TEST_F(RenameTest, SeveralRowsAreRenamedInTheirFoldersAsConfirmedKeepEveryFrameAndUndoGivesBackTheExactName)
-{
-    Put("a.mp3", {.V2 = {{"TIT2", "One"}}});
-    Put("b.mp3", {.V2 = {{"TIT2", "Two"}}});
-    Put("c.mp3", {.V2 = {{"TIT2", "Three"}, {"TPE1", std::string(1500, 'a')}, {"TXXX", std::string("gain\0-6 dB", 10)},
-                         {"APIC", std::string("image/png\0\3\0", 12) + std::string(5000, '\x89')}}});
-    // Titles that would leave the folder, a Latin-1 title, and an upper-case extension.
-    Put("sub/u.mp3", {.V2 = {{"TIT2", "../../update"}}});
-    Put("sub/x.MP3", {.V2 = {{"TIT2", "Bj\xF6rk"}}});
-    Put("sub/z.mp3", {.V2 = {{"TIT2", "AC/DC"}}});
-    const auto frames = IndependentReaders::MutagenID3v2(Music.file("c.mp3"));
-    const Bytes audio = Mp3Fixture::AudioOf(readFile(Music.file("c.mp3")));
-    Main.ConfirmOnRename->setChecked(true);
-    ListAll(Music.path());
-
-    Main.RenScheme->setEditText("$TITLE");
-    const auto boxes = ClickActive(Main.RenameBtn, {Yes, Yes, No, Yes, Yes, Yes, Yes});
-    ASSERT_EQ(boxes.size(), 7u);
-    EXPECT_EQ(boxes[1].Caption + boxes[1].Text, "RenameOld filename:\na.mp3\n\nNew filename:\nOne");
-    EXPECT_EQ(Captions(),
-              (Names {"One.mp3", "b.mp3", "Three.mp3", ".._.._update.mp3", "Bj\xC3\xB6rk.mp3", "AC_DC.mp3"}));
-    for (const char* name :
-         {"One.mp3", "b.mp3", "Three.mp3", "sub/.._.._update.mp3", "sub/Bj\xC3\xB6rk.mp3", "sub/AC_DC.mp3"})
-        EXPECT_TRUE(std::filesystem::exists(Music.file(name))) << name;
-    EXPECT_EQ(Main.FileLoaded->text(), "One.mp3");
-    EXPECT_EQ(IndependentReaders::ChangedFrames(*frames, *IndependentReaders::MutagenID3v2(Music.file("Three.mp3"))),
-              Names {});
-    EXPECT_EQ(Slice(Mp3Fixture::AudioOf(readFile(Music.file("Three.mp3"))), 0, audio.size()), audio);
-
-    // Undo gives the row back the name it was added under, never over another file, and writes no tag.
-    const Bytes renamed = readFile(Music.file("sub/Bj\xC3\xB6rk.mp3")), stranger = readFile(Put("sub/z.mp3", {}));
-    ClickRow(4);
-    EXPECT_TRUE(ClickActive(Main.UndoRenameBtn).empty());
-    EXPECT_EQ(readFile(Music.file("sub/x.MP3")), renamed);
-    EXPECT_EQ(Captions()[4], "x.MP3");
-    ClickRow(5);
-    EXPECT_EQ(Texts(Answering({}, [this] { Main.UndoRenameMI->trigger(); })),
-              QStringList {"New filename: z.mp3\n\nA file by that name already exists!"});
-    EXPECT_EQ(readFile(Music.file("sub/z.mp3")), stranger);
-}
-
-// Takes the place of the desktop's opener for files, through Qt's own hook.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-
-public:
-    OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "Open"); }
-    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
-    QList<QUrl> Urls;
-
-public slots:
-    void Open(const QUrl& url) { Urls << url; }
-};
-
-using AccessoriesTest = MainWindowTest;
-
-TEST_F(AccessoriesTest, FileInfoShowsTheFirstFramesPropertiesAndBothTags)
-{
-    // A tag, then 208-byte MPEG-2 Layer III frames past the file's first read: CRC, mono, copyright, emphasis 50/15.
-    const Mp3Fixture::HeaderBytes mpeg2 = {0xFF, 0xF2, 0x80, 0xC9};
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    const std::vector<std::tuple<std::string, Bytes, QStringList>> rows = {
-        {"mpeg2.mp3", Concat({Mp3Fixture::PaddedID3v2Tag(1344), Mp3Fixture::Frames(30, mpeg2)}),
-         {"7,584 bytes", "1,344 bytes", "No", "Yes", "1,344 bytes", "MPEG-2 Layer III", "64 kbps", "22,050 Hz", "Mono",
-          "0:01", "208 bytes", "~30 frames", "Yes", "Yes", "No", "50/15 ms"}},
-        {"noaudio.mp3", Concat({Mp3Fixture::PaddedID3v2Tag(2048), Bytes(500, 0)}),
-         {"2,548 bytes", "unknown bytes", "No", "Yes", "2,048 bytes", "Unknown", "unknown kbps", "unknown Hz",
-          "Unknown", "unknown seconds", "unknown bytes", "Unknown", "Unknown", "Unknown", "Unknown", "Unknown"}}};
-    for (const auto& [name, content, values] : rows) {
-        writeFile(Music.file(name), content);
-        Show(name);
-        QStringList shown;
-        OnNextModal([&shown](QWidget& modal) {
-            auto* form = qobject_cast<TFileInfoForm*>(&modal);
-            ASSERT_NE(form, nullptr);
-            for (QLabel* value : {form->Bytes, form->Sync, form->ID3v1, form->ID3v2, form->ID3v2Size, form->Type,
-                                  form->Bitrate, form->Freq, form->Audio, form->Length, form->FrameSize,
-                                  form->NumFrames, form->CRC, form->Copyright, form->Original, form->Emphasis})
-                shown << value->text();
-            QTest::mouseClick(form->CloseBtn, Qt::LeftButton);
-        });
-        EXPECT_TRUE(Answering({}, [this] { Main.FileInfoMI->trigger(); }).empty()) << name;
-        EXPECT_EQ(shown, values) << name;
-    }
-}
-
-TEST_F(AccessoriesTest, FileInfoTakesExactlyOneRowAndPlayHandsTheFileByItsOwnBytesToTheDesktop)
-{
-    Put("a.mp3", {}), Put("Caf\xE9.mp3", {});
-    AddDirectory(Music.path());
-    EXPECT_EQ(Texts(Answering({}, [this] { Main.FileInfoMI->trigger(); })),
-              QStringList {"You must have only one MP3 selected to use this option!"}) << "none selected";
-
-    // A name that is not UTF-8 reaches the opener as its own bytes.
-    OpenedUrls opened;
-    Show("Caf\xE9.mp3");
-    Press(Qt::Key_P, Qt::ControlModifier);
-    ASSERT_EQ(opened.Urls.size(), 1);
-    EXPECT_TRUE(opened.Urls[0].toEncoded().endsWith("/Caf%E9.mp3")) << opened.Urls[0].toString().toStdString();
-}
-
 } // namespace
-
-#include "WholeRoadTest.moc"
