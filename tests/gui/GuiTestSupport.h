@@ -33,7 +33,8 @@ public:
 
 private:
     int Argc = 1;
-    char* Argv[2] = {const_cast<char*>("vellum-gui-test"), nullptr};
+    char Name[16] = "vellum-gui-test";
+    char* Argv[2] = {Name, nullptr};
     std::unique_ptr<Application> App;
 };
 

@@ -70,9 +70,10 @@ protected:
 
     std::filesystem::path Put(const std::string& name, const TestSong& song) const
     {
-        std::filesystem::create_directories(Music.file(name).parent_path());
-        writeFile(Music.file(name), song.Content());
-        return Music.file(name);
+        const std::filesystem::path path = Music.file(name);
+        std::filesystem::create_directories(path.parent_path());
+        writeFile(path, song.Content());
+        return path;
     }
 
     // The folder's path as the list keeps directories: its bytes and one "/".
@@ -93,9 +94,9 @@ protected:
 
     std::vector<std::string> Captions() const
     {
-        std::vector<std::string> captions(List.RowCount());
-        for (std::size_t i = 0; i < captions.size(); ++i)
-            captions[i] = List.Row(static_cast<int>(i)).Caption;
+        std::vector<std::string> captions;
+        for (int i = 0; i < List.RowCount(); ++i)
+            captions.push_back(List.Row(i).Caption);
         return captions;
     }
 

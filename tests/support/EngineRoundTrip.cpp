@@ -24,10 +24,17 @@ std::uint64_t ReadEverything(const std::string& path)
     f.SetFileName(path);
     std::ostringstream all;
     all << f.ReadTags() << f.ReadMPEGHeader();
-    for (const std::int64_t value :
-         {f.GetSyncOffset(), std::int64_t{f.GetFrameCount()}, f.GetMPEGAudio().LengthMilliseconds(),
-          std::int64_t{f.GetID3v1Track()}, std::int64_t{f.GetID3v2Size()}, std::int64_t{f.HasID3v2()},
-          static_cast<std::int64_t>(f.RequiredID3v2Size()), static_cast<std::int64_t>(f.AlignedTagSize())})
+    for (const std::int64_t value : {f.GetSyncOffset(), std::int64_t{f.GetBitrate()}, std::int64_t{f.GetSampleRate()},
+                                     std::int64_t{f.GetFrameLength()}, std::int64_t{f.GetFrameCount()},
+                                     std::int64_t{f.GetMinutes()}, std::int64_t{f.GetSeconds()},
+                                     f.GetMPEGAudio().LengthMilliseconds(), std::int64_t{f.HasID3v1()},
+                                     std::int64_t{f.GetID3v1Track()}, std::int64_t{f.GetID3v1Genre()},
+                                     std::int64_t{f.HasID3v2()}, std::int64_t{f.GetID3v2Version()},
+                                     static_cast<std::int64_t>(f.GetID3v2Size()),
+                                     static_cast<std::int64_t>(f.RequiredID3v2Size()),
+                                     static_cast<std::int64_t>(f.AlignedTagSize()),
+                                     static_cast<std::int64_t>(f.GetID3v2Frames().FramesSize()),
+                                     static_cast<std::int64_t>(f.GetFileSize())})
         all << ' ' << value;
     for (const std::string& text :
          {f.GetLengthText(), f.GetMPEGVersionText(), f.GetID3v1Title(), f.GetID3v1Artist(), f.GetID3v1Album(),
