@@ -54,6 +54,26 @@ bool HasEmptyDescription(const RawFrame& frame, std::uint8_t version)
     return description && description->empty();
 }
 
+// ISO-8859-1 text in a frame's text encoding, as the bytes that follow its prefix.
+std::string Encoded(std::uint8_t encoding, const std::string& text)
+{
+    if (encoding == TextDecoding::Latin1)
+        return text;
+    std::string bytes = encoding == TextDecoding::UTF16 ? "\xFF\xFE" : "";
+    for (const char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (encoding == TextDecoding::UTF16)
+            bytes += {c, '\0'};
+        else if (encoding == TextDecoding::UTF16BE)
+            bytes += {'\0', c};
+        else if (code < 0x80)
+            bytes += c;
+        else
+            bytes += {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
+    }
+    return bytes;
+}
+
 std::optional<unsigned> LeadingNumber(const std::string& text)
 {
     std::size_t i = 0;
@@ -85,7 +105,7 @@ void ID3v2Frames::Load(FrameAreaSource& area, std::size_t size, std::uint8_t ver
         const std::uint8_t index = FrameTable::FrameIndex(read.Frames[i].ID());
         if (index == FrameTable::NoFrame)
             continue;
-        if (!chosen[index] || ReplacesInSlot(read.Frames[i], read.Frames[*chosen[index]]))
+        if (!chosen[index] || ReplacesInSlot(read.Frames[i]))
             chosen[index] = i;
     }
     SlotFrames.reserve(std::min<std::size_t>(read.Frames.size(), FrameTable::Count));
@@ -99,12 +119,11 @@ void ID3v2Frames::Load(FrameAreaSource& area, std::size_t size, std::uint8_t ver
     }
 }
 
-// Of two frames of an ID the later takes the slot, except that the comment slot keeps a comment without
-// description over comments with one: those are other programs' data ("iTunNORM" and the like).
-bool ID3v2Frames::ReplacesInSlot(const RawFrame& later, const RawFrame& earlier) const
+// Of two frames of an ID the later takes the slot. A comment with a description takes it only when no comment has
+// none: those are mostly other programs' data ("iTunNORM" and the like), and the first of them is the comment.
+bool ID3v2Frames::ReplacesInSlot(const RawFrame& later) const
 {
-    return later.ID() != "COMM" || HasEmptyDescription(later, ReadVersion) ||
-           !HasEmptyDescription(earlier, ReadVersion);
+    return later.ID() != "COMM" || HasEmptyDescription(later, ReadVersion);
 }
 
 void ID3v2Frames::ClearFrames()
@@ -251,11 +270,7 @@ void ID3v2Frames::SetFrame(std::string_view id, std::array<std::uint8_t, 2> flag
     }
     std::vector<std::uint8_t> body(prefix.begin(), prefix.end());
     body.insert(body.end(), text.begin(), text.end());
-    RawFrame frame = RawFrame::Make(FrameTable::ID(index), flags, std::move(body));
-    // A comment with a description was shown only for want of one without; it is other data and stays.
-    if (slot && !ReplacesInSlot(*slot, frame))
-        PassThrough.push_back(std::move(SlotFrames[SlotPositions[index]]));
-    RemovePassThroughLike(PutSlot(index, std::move(frame)));
+    RemovePassThroughLike(PutSlot(index, RawFrame::Make(FrameTable::ID(index), flags, std::move(body))));
 }
 
 void ID3v2Frames::SetText(std::string_view id, const std::string& text, const std::string& current)
@@ -274,10 +289,24 @@ void ID3v2Frames::SetID3v2OrigArtist(const std::string& text) { SetText("TOPE", 
 void ID3v2Frames::SetID3v2Copyright(const std::string& text) { SetText("TCOP", text, GetID3v2Copyright()); }
 void ID3v2Frames::SetID3v2EncodedBy(const std::string& text) { SetText("TENC", text, GetID3v2EncodedBy()); }
 
+// The comment shown is the one replaced: it keeps its language and its description, in the encoding it has.
 void ID3v2Frames::SetID3v2Comment(const std::string& text)
 {
-    if (text != GetID3v2Comment())
+    if (text == GetID3v2Comment())
+        return;
+    const RawFrame* shown = Slot(FrameTable::FrameIndex("COMM"));
+    const std::optional<std::vector<std::uint8_t>> content = shown ? shown->Content(ReadVersion) : std::nullopt;
+    if (text.empty() || !content || content->size() < CommentPrefixLength || (*content)[0] > TextDecoding::UTF8) {
         SetFrame("COMM", NoFlags, text, CommentPrefix);
+        return;
+    }
+    const std::uint8_t encoding = (*content)[0];
+    const std::size_t textStart =
+        TextDecoding::SkipTerminatedText(encoding, content->data(), content->size(), CommentPrefixLength);
+    std::vector<std::uint8_t> prefix(content->begin(), content->begin() + static_cast<std::ptrdiff_t>(textStart));
+    if (textStart == content->size()) // a description that runs to the end gets its terminator
+        prefix.resize(prefix.size() + (TextDecoding::IsWide(encoding) ? 2 : 1), 0);
+    SetFrame("COMM", NoFlags, Encoded(encoding, text), prefix);
 }
 
 void ID3v2Frames::SetID3v2URL(const std::string& text)
@@ -343,10 +372,15 @@ std::vector<std::uint8_t> ID3v2Frames::Render() const
 {
     std::vector<std::uint8_t> out;
     out.reserve(FramesSize());
+    // A comment with a description is the slot's only when it is the first comment.
+    const RawFrame* comment = Slot(FrameTable::FrameIndex("COMM"));
+    const RawFrame* leading = comment && !HasEmptyDescription(*comment, ReadVersion) ? comment : nullptr;
+    if (leading)
+        leading->AppendTo(out, WriteVersion());
     for (const RawFrame& frame : PassThrough)
         frame.AppendTo(out, WriteVersion());
     for (std::uint8_t i = 0; i < FrameTable::Count; ++i)
-        if (const RawFrame* frame = Slot(i))
+        if (const RawFrame* frame = Slot(i); frame && frame != leading)
             frame->AppendTo(out, WriteVersion());
     return out;
 }

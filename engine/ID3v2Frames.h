@@ -15,12 +15,13 @@
 #include <vector>
 
 // The frames of one ID3v2 tag: one slot per frame-ID table entry, holding the last frame of that ID (for "COMM"
-// the last without a description, when there is one), and beside them every other frame read (IDs outside the
-// table, earlier frames of an ID that occurs more than once) as a pass-through frame that is written back
+// the last without a description, else the first), and beside them every other frame read (IDs outside the
+// table, other frames of an ID that occurs more than once) as a pass-through frame that is written back
 // unchanged.
 //
-// Write order: the pass-through frames in the order they were read, then the slot frames in table order. Each
-// slot frame is thus the last of its ID, and a re-read finds in the slots what was written from them.
+// Write order: the pass-through frames in the order they were read, then the slot frames in table order; a comment
+// with a description in the slot goes first of all. Each slot frame is thus where a re-read looks for it, and a
+// re-read finds in the slots what was written from them.
 //
 // Texts are ISO-8859-1 bytes. Every frame the setters make has text encoding 0 and flags 00 00.
 class ID3v2Frames {
@@ -104,7 +105,7 @@ public:
     std::vector<std::uint8_t> Render() const;
 
 private:
-    bool ReplacesInSlot(const RawFrame& later, const RawFrame& earlier) const;
+    bool ReplacesInSlot(const RawFrame& later) const;
     void SetText(std::string_view id, const std::string& text, const std::string& current);
     void RemovePassThroughLike(const RawFrame& frame);
     bool SameFrame(const RawFrame& a, const RawFrame& b) const;
