@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ID3v1Tag.h"
+
 #include <array>
 #include <cstdint>
 
@@ -15,7 +17,7 @@ constexpr std::uint32_t FrameHeaderSize = 10;
 constexpr std::uint32_t MaxSynchsafeSize = 0x0FFFFFFF;
 // Tags are sized so that the file, counted with an ID3v1 tag, is a multiple of this.
 constexpr std::uint64_t Alignment = 2048;
-constexpr std::uint64_t ID3v1Size = 128;
+constexpr std::uint64_t ID3v1Size = ID3v1Tag::Size;
 
 // Seven bits per byte, most significant first; the value must not exceed MaxSynchsafeSize.
 SizeBytes PackSynchsafeSize(std::uint32_t value);

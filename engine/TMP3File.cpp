@@ -17,11 +17,12 @@ namespace {
 constexpr std::uint8_t ExtHeaderFlag = 0x40;
 constexpr std::uint8_t FooterFlag = 0x10;
 constexpr std::int64_t ID3v1Length = ID3v1Tag::Size;
+constexpr std::size_t ID3v2HeaderSize = ID3v2Size::HeaderSize;
 // Most files have their first frame right behind the tag, so a small read of the audio usually settles the
 // search; one page covers a frame at the start of the audio and the frame after it.
 constexpr std::size_t FirstMPEGRead = 4096;
 // The header is read with the rest of the file's first page: a small tag, or the audio of a file without one.
-constexpr std::size_t HeaderReadAhead = 4096 - TMP3File::ID3v2HeaderSize;
+constexpr std::size_t HeaderReadAhead = 4096 - ID3v2HeaderSize;
 
 bool StartsWith(const std::uint8_t* bytes, const char* id)
 {
@@ -34,6 +35,12 @@ TMP3File::TMP3File()
 {
     ClearMPEGHeader();
     ClearTags();
+}
+
+TMP3File::TMP3File(const std::string& path)
+    : TMP3File()
+{
+    SetFileName(path);
 }
 
 TMP3File::~TMP3File()

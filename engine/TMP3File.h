@@ -2,6 +2,7 @@
 
 #include "ID3v1Tag.h"
 #include "ID3v2Frames.h"
+#include "ID3v2Size.h"
 #include "MPEGAudioProperties.h"
 #include "ReadAheadBuffer.h"
 
@@ -20,9 +21,10 @@ public:
     // Bytes of the audio copied at a time when the file is rewritten: 256 KiB, since a rewrite through 32 KiB
     // pieces took twice as long as copying the file.
     static constexpr std::size_t CopyBufferSize = 1 << 18;
-    static constexpr std::size_t ID3v2HeaderSize = 10;
 
     TMP3File();
+    // For the file at path (bytes), nothing read yet.
+    explicit TMP3File(const std::string& path);
     ~TMP3File();
     TMP3File(const TMP3File&) = delete;
     TMP3File& operator=(const TMP3File&) = delete;
@@ -38,7 +40,7 @@ public:
     int GetHandle() const { return Handle; }
     std::int64_t GetFileSize() const { return FileSize; }
     void UpdateFileSize();
-    // Clears a read-only file's owner write bit and returns its old mode bits; -1 when nothing was changed.
+    // Sets the owner's write bit of a read-only file and returns its old mode bits; -1 when nothing was changed.
     static int MakeWritable(const std::string& path);
     // Puts back the mode bits MakeWritable returned; a negative value does nothing.
     static void RestoreAttributes(const std::string& path, int saved);
@@ -219,8 +221,8 @@ private:
     std::uint32_t TagSize = 0;
     std::int64_t FileSize = -1;
     ID3v1Tag V1;
-    std::array<std::uint8_t, ID3v2HeaderSize> V2Header {};
-    std::array<std::uint8_t, ID3v2HeaderSize> V2Footer {};
+    std::array<std::uint8_t, ID3v2Size::HeaderSize> V2Header {};
+    std::array<std::uint8_t, ID3v2Size::HeaderSize> V2Footer {};
     ExtendedHeader ExtHeader;
     ID3v2Frames Frames;
     MPEGAudioProperties MPEG;
