@@ -3,6 +3,7 @@
 // lies behind a 2 MB picture. Run by hand in a Release build; see README.md.
 
 #include "TFileInfoForm.h"
+#include "TMP3File.h"
 #include "WindowBenchSupport.h"
 
 #include <taglib/audioproperties.h>

@@ -8,6 +8,7 @@
 #include "MP3ListModel.h"
 #include "MP3ListView.h"
 #include "TLoadingForm.h"
+#include "TMP3File.h"
 #include "TMainForm.h"
 #include "WindowBenchSupport.h"
 

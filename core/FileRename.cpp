@@ -1,10 +1,10 @@
 #include "FileRename.h"
 
-#include "DisplayName.h"
-
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,9 +18,20 @@ bool IsSameEntry(const std::string& a, const std::string& b)
         && first.st_ino == second.st_ino;
 }
 
-bool DiffersOnlyInCase(const std::string& a, const std::string& b)
+// Whether the directory holds an entry of exactly this name. A file system that ignores letter case finds "A.mp3"
+// for "a.mp3" without listing it; a second link of the file is listed under its own name.
+bool IsListedName(const std::string& path)
 {
-    return a != b && DisplayName(a).compare(DisplayName(b), Qt::CaseInsensitive) == 0;
+    const std::size_t slash = path.rfind('/');
+    const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::unique_ptr<DIR, int (*)(DIR*)> entries(opendir(directory.c_str()), closedir);
+    if (!entries)
+        return true;
+    while (const dirent* entry = readdir(entries.get()))
+        if (name == entry->d_name)
+            return true;
+    return false;
 }
 
 RenameResult LinkThenUnlink(const std::string& from, const std::string& to)
@@ -45,7 +56,7 @@ RenameResult RenameWithoutReplacing(const std::string& from, const std::string& 
         result = LinkThenUnlink(from, to);
     else if (errno == EEXIST)
         result = RenameResult::NameTaken;
-    if (result != RenameResult::NameTaken || !DiffersOnlyInCase(from, to) || !IsSameEntry(from, to))
+    if (result != RenameResult::NameTaken || !IsSameEntry(from, to) || IsListedName(to))
         return result;
     return std::rename(from.c_str(), to.c_str()) == 0 ? RenameResult::Renamed : RenameResult::Failed;
 }

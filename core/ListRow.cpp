@@ -2,7 +2,6 @@
 
 #include "TMP3File.h"
 
-
 int RowImage(bool hasID3v1, bool hasID3v2)
 {
     if (hasID3v1)
@@ -15,6 +14,11 @@ std::string RowTitle(TMP3File& file)
     if (file.HasID3v2())
         return file.GetID3v2Title();
     return file.HasID3v1() ? file.GetID3v1Title() : std::string();
+}
+
+TagState TagStateOf(TMP3File& file)
+{
+    return {file.HasID3v1(), file.HasID3v2(), RowTitle(file), file.GetFileSize()};
 }
 
 std::optional<ListRow> ReadListRow(const std::string& directory, const std::string& name)

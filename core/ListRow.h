@@ -21,12 +21,22 @@ struct ListRow {
     std::string Path() const { return Directory + Caption; }
 };
 
+// What a row shows of a file's tags after a command wrote or removed one.
+struct TagState {
+    bool HasID3v1 = false;
+    bool HasID3v2 = false;
+    std::string Title;
+    std::int64_t Size = 0;
+};
+
 // The row icon: 0 both tags, 1 neither, 2 ID3v1 only, 3 ID3v2 only.
 int RowImage(bool hasID3v1, bool hasID3v2);
 
 // The Title column of a file whose tags were read: the ID3v2 title whenever there is an ID3v2 tag (even an
 // empty one), else the ID3v1 title, else nothing.
 std::string RowTitle(TMP3File& file);
+// The state of a file whose tags were read (or written) last.
+TagState TagStateOf(TMP3File& file);
 
 // Reads one file with a TMP3File of its own: the row, or nothing when it cannot be read. Only regular files
 // are opened, so a FIFO or device named "x.mp3" never blocks the load; a symbolic link to a regular file

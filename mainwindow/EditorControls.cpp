@@ -1,30 +1,119 @@
 #include "EditorControls.h"
 
-#include "ui_MainForm.h"
+#include "EngineText.h"
+#include "GenreTable.h"
+#include "ShownText.h"
+#include "StringOps.h"
 
-std::vector<EditorTextControl> ID3v1TextControls(Ui::MainForm& ui)
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
+
+#include <charconv>
+
+namespace {
+
+// At most limit characters, never half of a character that takes two UTF-16 units.
+QString Cut(const QString& text, std::size_t limit)
 {
-    return {{ui.Title, &EditorFields::Title},     {ui.Artist, &EditorFields::Artist},
-            {ui.Album, &EditorFields::Album},     {ui.Year, &EditorFields::Year},
-            {ui.Comment, &EditorFields::Comment}, {ui.Track, &EditorFields::Track}};
+    const auto length = static_cast<qsizetype>(limit);
+    if (text.size() <= length)
+        return text;
+    return text.left(text[length - 1].isHighSurrogate() ? length - 1 : length);
 }
 
-std::vector<EditorTextControl> ID3v2TextControls(Ui::MainForm& ui)
+std::uint8_t GenreByte(const std::string& text)
 {
-    return {{ui.TitleV2, &EditorFields::TitleV2},         {ui.ArtistV2, &EditorFields::ArtistV2},
-            {ui.AlbumV2, &EditorFields::AlbumV2},         {ui.YearV2, &EditorFields::YearV2},
-            {ui.CommentV2, &EditorFields::CommentV2},     {ui.TrackV2, &EditorFields::TrackV2},
-            {ui.GenreV2, &EditorFields::GenreV2},         {ui.ComposerV2, &EditorFields::ComposerV2},
-            {ui.OrgArtistV2, &EditorFields::OrgArtistV2}, {ui.CopyrightV2, &EditorFields::CopyrightV2},
-            {ui.URLV2, &EditorFields::URLV2},             {ui.EncodedByV2, &EditorFields::EncodedByV2}};
+    unsigned genre = GenreTable::NoGenre;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), genre);
+    return error == std::errc() && end == text.data() + text.size() && genre <= 255 ? static_cast<std::uint8_t>(genre)
+                                                                                    : GenreTable::NoGenre;
 }
 
-std::string Latin1Bytes(const QString& text)
+} // namespace
+
+EditorControls::EditorControls(QWidget& window)
 {
-    return text.toLatin1().toStdString();
+    const auto name = [](std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); };
+    for (const FieldInfo& info : Fields()) {
+        Controls[Index(info.Id)] = window.findChild<QWidget*>(name(info.Control));
+        ApplyButtons[Index(info.Id)] = window.findChild<QPushButton*>(name(info.ApplyButton));
+    }
+    GenreList = qobject_cast<QComboBox*>(Controls[Index(Field::Genre)]);
 }
 
-QString ControlText(const QWidget& control)
+void EditorControls::Show(const FileTags& tags, bool padTrack)
+{
+    Show(tags, TagVersion::ID3v1, padTrack);
+    Show(tags, TagVersion::ID3v2, padTrack);
+}
+
+void EditorControls::Show(const FileTags& tags, TagVersion version, bool padTrack)
+{
+    for (const FieldInfo& info : Fields(version)) {
+        if (info.Id == Field::Genre) {
+            // No tag shows no entry; a byte past the genre table too, and a save keeps it unless a genre is chosen.
+            const std::string& genre = tags.Text(info.Id);
+            if (genre.empty())
+                GenreList->setCurrentIndex(-1);
+            else
+                ShowGenreInCombo(GenreByte(genre));
+        } else {
+            std::string text = ShownText(tags, info.Id, padTrack);
+            // The memo breaks lines at "\n": "\r\n" and a bare "\n" both show as a line break.
+            if (info.Id == Field::CommentV2)
+                text = ReplaceAll(text, "\r\n", "\n");
+            SetControlText(Control(info.Id), Cut(FromEngineText(text), info.ShownLimit));
+        }
+        Shown[Index(info.Id)] = State(info.Id);
+    }
+}
+
+void EditorControls::TakeEdits(FileTags& tags) const
+{
+    for (const FieldInfo& info : Fields())
+        if (State(info.Id) != Shown[Index(info.Id)])
+            tags.Edit(info.Id, TypedText(info.Id));
+}
+
+std::string EditorControls::TypedText(Field field) const
+{
+    if (field == Field::Genre)
+        return std::to_string(GenreFromCombo());
+    const std::string typed = ToEngineText(ControlText(Control(field)));
+    // A comment typed or changed in the memo is stored with "\r\n" between its lines.
+    return field == Field::CommentV2 ? ReplaceAll(typed, "\n", "\r\n") : typed;
+}
+
+QString EditorControls::State(Field field) const
+{
+    return field == Field::Genre ? QString::number(GenreList->currentIndex()) : ControlText(Control(field));
+}
+
+std::uint8_t EditorControls::GenreFromCombo() const
+{
+    if (GenreList->currentIndex() <= 0)
+        return GenreTable::NoGenre;
+    return GenreTable::Index(ToEngineText(GenreList->currentText()));
+}
+
+void EditorControls::ShowGenreInCombo(std::uint8_t genre)
+{
+    if (genre == GenreTable::NoGenre) {
+        GenreList->setCurrentIndex(0);
+        return;
+    }
+    if (genre >= GenreTable::Count) {
+        GenreList->setCurrentIndex(-1);
+        return;
+    }
+    const int entry = GenreList->findText(FromEngineText(GenreTable::Name(genre)), Qt::MatchExactly);
+    if (entry >= 0)
+        GenreList->setCurrentIndex(entry);
+}
+
+QString EditorControls::ControlText(const QWidget& control)
 {
     if (const auto* edit = qobject_cast<const QLineEdit*>(&control))
         return edit->text();
@@ -35,18 +124,7 @@ QString ControlText(const QWidget& control)
     return QString();
 }
 
-QString Trimmed(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first].unicode() <= u' ')
-        ++first;
-    while (last > first && text[last - 1].unicode() <= u' ')
-        --last;
-    return text.mid(first, last - first);
-}
-
-void SetControlText(QWidget& control, const QString& text)
+void EditorControls::SetControlText(QWidget& control, const QString& text)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(&control))
         edit->setText(text);
@@ -54,31 +132,4 @@ void SetControlText(QWidget& control, const QString& text)
         box->setEditText(text);
     else if (auto* memo = qobject_cast<QPlainTextEdit*>(&control))
         memo->setPlainText(text);
-}
-
-QString ControlState(const QWidget& control)
-{
-    if (const auto* box = qobject_cast<const QComboBox*>(&control); box && !box->isEditable())
-        return QString::number(box->currentIndex());
-    return ControlText(control);
-}
-
-EditorFields ReadEditorFields(Ui::MainForm& ui)
-{
-    EditorFields fields;
-    for (const auto& half : {ID3v1TextControls(ui), ID3v2TextControls(ui)})
-        for (const auto& [control, field] : half)
-            fields.*field = Latin1Bytes(ControlText(*control));
-    fields.Genre = Latin1Bytes(ui.Genre->currentText());
-    fields.ID3v1CB = ui.ID3v1CB->isChecked();
-    fields.ID3v2CB = ui.ID3v2CB->isChecked();
-    fields.CapitalizeFirst = ui.CapitalizeFirst->isChecked();
-    fields.PadTrack = ui.PadTrack->isChecked();
-    return fields;
-}
-
-void WriteEditorFields(const std::vector<EditorTextControl>& half, const EditorFields& fields)
-{
-    for (const auto& [control, field] : half)
-        SetControlText(*control, QString::fromLatin1(fields.*field));
 }

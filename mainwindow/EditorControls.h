@@ -1,41 +1,51 @@
 #pragma once
 
-#include "EditorFields.h"
+#include "FileTags.h"
 
 #include <QtCore/QString>
 
-#include <string>
-#include <vector>
+#include <array>
+#include <cstdint>
 
+class QComboBox;
+class QPushButton;
 class QWidget;
-namespace Ui {
-class MainForm;
-}
 
-// The editor's text controls: edits, editable combo boxes and the comment memo, each standing for one
-// member of the naming schemes' EditorFields record. This is the one bridge between the controls and
-// the schemes: copy the controls in, call the schemes, copy the fields back.
-struct EditorTextControl {
-    QWidget* Control;
-    std::string EditorFields::*Field;
+// The one bridge between the editor's controls and a file's tags. It fills the controls from a FileTags, each showing
+// at most its length, and hands back as edits the fields whose control the user changed since; a field the user did
+// not touch is never taken from its control, so what a control cuts or trims is never written.
+class EditorControls {
+public:
+    // The controls of the window, found by the field table's names.
+    explicit EditorControls(QWidget& window);
+
+    QWidget& Control(Field field) const { return *Controls[Index(field)]; }
+    QPushButton& ApplyButton(Field field) const { return *ApplyButtons[Index(field)]; }
+
+    // The half's controls show the fields; with padTrack a one-digit track as read shows a leading zero.
+    void Show(const FileTags& tags, TagVersion version, bool padTrack);
+    void Show(const FileTags& tags, bool padTrack);
+    // The fields whose control no longer shows what Show put there, as edits.
+    void TakeEdits(FileTags& tags) const;
+
+    // The ID3v1 genre list: the genre byte of the entry chosen, 255 for the empty entry or none; and the entry of a
+    // byte chosen (the empty entry for 255, none past the genre table).
+    std::uint8_t GenreFromCombo() const;
+    void ShowGenreInCombo(std::uint8_t genre);
+
+    // A control's text as it stands, and set.
+    static QString ControlText(const QWidget& control);
+    static void SetControlText(QWidget& control, const QString& text);
+
+private:
+    // What a control shows, in a form that changes exactly when the user changes it: the text, or for the ID3v1 genre
+    // list, which takes no typing, the entry chosen.
+    QString State(Field field) const;
+    // The control's content as the engine stores what the user typed.
+    std::string TypedText(Field field) const;
+
+    std::array<QWidget*, FieldCount> Controls {};
+    std::array<QPushButton*, FieldCount> ApplyButtons {};
+    QComboBox* GenreList = nullptr;
+    std::array<QString, FieldCount> Shown {};
 };
-
-// Title, Artist, Album, Year, Comment, Track (the genre list holds no text of its own).
-std::vector<EditorTextControl> ID3v1TextControls(Ui::MainForm& ui);
-// The twelve ID3v2 controls.
-std::vector<EditorTextControl> ID3v2TextControls(Ui::MainForm& ui);
-
-// A control's text as the engine and the schemes hold text: Latin-1 bytes, "?" for characters beyond.
-std::string Latin1Bytes(const QString& text);
-QString ControlText(const QWidget& control);
-// Without blanks and control characters at either end.
-QString Trimmed(const QString& text);
-void SetControlText(QWidget& control, const QString& text);
-// What a control shows, in a form that changes exactly when the user changes it: the text, or for the
-// ID3v1 genre list, which takes no typing, the selected entry.
-QString ControlState(const QWidget& control);
-
-// The controls and the options the schemes read.
-EditorFields ReadEditorFields(Ui::MainForm& ui);
-// The text controls of one half back from the record.
-void WriteEditorFields(const std::vector<EditorTextControl>& half, const EditorFields& fields);

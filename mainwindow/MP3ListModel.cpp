@@ -1,6 +1,7 @@
 #include "MP3ListModel.h"
 
 #include "DisplayName.h"
+#include "EngineText.h"
 
 #include <QtCore/QLocale>
 
@@ -34,7 +35,7 @@ QString Text(const ListRow& row, int column)
     case MP3ListModel::FileColumn: return DisplayName(row.Caption);
     case MP3ListModel::ID3v1Column: return Flag(row.HasID3v1);
     case MP3ListModel::ID3v2Column: return Flag(row.HasID3v2);
-    case MP3ListModel::TitleColumn: return QString::fromLatin1(row.Title);
+    case MP3ListModel::TitleColumn: return FromEngineText(row.Title);
     case MP3ListModel::BitrateColumn: return QString::number(row.Bitrate);
     case MP3ListModel::SizeColumn: return SizeText(row.Size);
     case MP3ListModel::LengthColumn: return QString::fromLatin1(row.Length);
@@ -141,13 +142,13 @@ void MP3ListModel::Clear()
     endResetModel();
 }
 
-void MP3ListModel::SetTagState(int i, bool hasID3v1, bool hasID3v2, const std::string& title, std::int64_t size)
+void MP3ListModel::SetTagState(int i, const TagState& state)
 {
     ListRow& row = Rows[static_cast<std::size_t>(i)];
-    row.HasID3v1 = hasID3v1;
-    row.HasID3v2 = hasID3v2;
-    row.Title = title;
-    row.Size = size;
+    row.HasID3v1 = state.HasID3v1;
+    row.HasID3v2 = state.HasID3v2;
+    row.Title = state.Title;
+    row.Size = state.Size;
     emit dataChanged(index(i, FileColumn), index(i, SizeColumn), {Qt::DisplayRole, Qt::DecorationRole});
 }
 

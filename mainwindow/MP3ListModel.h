@@ -33,7 +33,7 @@ public:
     int RowCount() const { return static_cast<int>(Rows.size()); }
     const ListRow& Row(int i) const { return Rows[static_cast<std::size_t>(i)]; }
     // After a tag of row i was written or removed: flags, image, title and size.
-    void SetTagState(int i, bool hasID3v1, bool hasID3v2, const std::string& title, std::int64_t size);
+    void SetTagState(int i, const TagState& state);
     void SetCaption(int i, const std::string& caption);
     // Reorders the rows; persistent indexes (the view's selection and current index, the loaded row) follow
     // their rows. Equal rows keep their order.

@@ -1,7 +1,7 @@
 #include "TMainForm.h"
 
-#include "EditorControls.h"
 #include "EditorLists.h"
+#include "EngineText.h"
 #include "MessageBoxes.h"
 #include "SchemeMacro.h"
 #include "SettingsStore.h"
@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int ImportSchemeLimit = 100;
-constexpr int YearLimit = 4;
 
 } // namespace
 
@@ -25,6 +24,7 @@ TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent)
 {
     setupUi(this);
+    Editor.emplace(*this);
     // A system menu, minimise and close, but no maximise: the layout is made for this size.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -98,7 +98,6 @@ void TMainForm::SetUpEditor()
     for (QComboBox* year : {Year, YearV2}) {
         year->addItems(YearSuggestions());
         year->setCurrentIndex(-1);
-        year->lineEdit()->setMaxLength(YearLimit);
     }
     for (QComboBox* genre : {Genre, GenreV2}) {
         genre->addItems(GenreEntries());
@@ -106,32 +105,33 @@ void TMainForm::SetUpEditor()
     }
     for (QComboBox* scheme : {RenScheme, ImportCB})
         for (const std::string_view text : DefaultSchemes)
-            scheme->addItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+            scheme->addItem(FromEngineText(text));
     ImportCB->setValidator(new TypingLimit(ImportSchemeLimit, ImportCB));
     for (QLabel* label : {v22Lbl, v23Lbl, v24Lbl})
         ShowVersionLabel(*label, false);
     connect(UseImport, &QCheckBox::toggled, this, &TMainForm::UseImportClick);
     Track->installEventFilter(this);
     TrackV2->installEventFilter(this);
-    for (const auto& half : {ID3v1TextControls(*this), ID3v2TextControls(*this)})
-        for (const auto& [control, field] : half)
-            if (auto* edit = qobject_cast<QLineEdit*>(control))
-                connect(edit, &QLineEdit::returnPressed, this, &TMainForm::PressDefaultButton);
-            else if (auto* box = qobject_cast<QComboBox*>(control))
-                connect(box->lineEdit(), &QLineEdit::returnPressed, this, &TMainForm::PressDefaultButton);
+    for (const FieldInfo& field : Fields()) {
+        QWidget& control = Editor->Control(field.Id);
+        auto* box = qobject_cast<QComboBox*>(&control);
+        QLineEdit* edit = box ? box->lineEdit() : qobject_cast<QLineEdit*>(&control);
+        if (!edit)
+            continue;
+        if (field.TypingLimit > 0)
+            edit->setMaxLength(field.TypingLimit);
+        connect(edit, &QLineEdit::returnPressed, this, &TMainForm::PressDefaultButton);
+    }
 }
 
 void TMainForm::ConnectTagCommands()
 {
     connect(SaveBtn, &QPushButton::clicked, this, &TMainForm::SaveBtnClick);
     connect(DeleteBtn, &QPushButton::clicked, this, &TMainForm::DeleteBtnClick);
-    // The buttons that share a handler tell it which field or tag they stand for by their Tag.
-    const auto tagOf = [](const QObject* sender) { return sender->property("Tag").toInt(); };
-    for (QAbstractButton* button : {DeleteID3v1Btn, DeleteID3v2Btn})
-        connect(button, &QAbstractButton::clicked, this, [=, this] { DeleteID3BtnClick(tagOf(button)); });
-    for (QPushButton* button : centralWidget()->findChildren<QPushButton*>())
-        if (button->objectName().endsWith(QLatin1String("ATA")))
-            connect(button, &QPushButton::clicked, this, [=, this] { ApplyToAllClick(tagOf(button)); });
+    connect(DeleteID3v1Btn, &QAbstractButton::clicked, this, [this] { DeleteID3BtnClick(TagVersion::ID3v1); });
+    connect(DeleteID3v2Btn, &QAbstractButton::clicked, this, [this] { DeleteID3BtnClick(TagVersion::ID3v2); });
+    for (const FieldInfo& field : Fields())
+        connect(&Editor->ApplyButton(field.Id), &QPushButton::clicked, this, [this, id = field.Id] { ApplyToAllClick(id); });
     connect(v1tov2Btn, &QPushButton::clicked, this, &TMainForm::v1tov2BtnClick);
     connect(v2tov1Btn, &QPushButton::clicked, this, &TMainForm::v2tov1BtnClick);
     connect(CreateID3v1, &QAction::triggered, this, &TMainForm::CreateID3v1Click);
@@ -139,8 +139,8 @@ void TMainForm::ConnectTagCommands()
     connect(RenameBtn, &QPushButton::clicked, this, &TMainForm::RenameBtnClick);
     connect(UndoRenameMI, &QAction::triggered, this, &TMainForm::UndoRenameMIClick);
     connect(HelpBtn, &QToolButton::clicked, this, &TMainForm::HelpBtnClick);
-    for (QAction* item : {WriteID3v1, WriteID3v2})
-        connect(item, &QAction::triggered, this, [=, this] { WriteID3Click(tagOf(item)); });
+    connect(WriteID3v1, &QAction::triggered, this, [this] { WriteID3Click(TagVersion::ID3v1); });
+    connect(WriteID3v2, &QAction::triggered, this, [this] { WriteID3Click(TagVersion::ID3v2); });
 }
 
 void TMainForm::ShowVersionLabel(QLabel& label, bool isTagVersion)
@@ -166,6 +166,15 @@ bool TMainForm::ConfirmAction(const QString& text)
     return ConfirmYesNo(QStringLiteral("Warning"), QStringLiteral("ACTION:\n") + text);
 }
 
+QString TMainForm::AllSelectedQuestion(const QString& action, const std::vector<std::pair<bool, QString>>& points)
+{
+    QString text = action + QLatin1Char('\n');
+    for (const auto& [applies, point] : points)
+        if (applies)
+            text += QStringLiteral("  * ") + point + QLatin1Char('\n');
+    return text;
+}
+
 void TMainForm::SaveScreenCursor()
 {
     const QCursor* current = QApplication::overrideCursor();
@@ -182,17 +191,24 @@ void TMainForm::RestoreScreenCursor()
     }
 }
 
-void TMainForm::ForEachSelectedItem(const std::function<void(int)>& action)
+void TMainForm::RunWaiting(const std::function<void()>& work)
 {
     SaveScreenCursor();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (int i = 0; i < RowCount(); ++i) {
-        if (!IsRowSelected(i))
-            continue;
-        action(i);
-        DeselectRow(i);
-    }
+    work();
     RestoreScreenCursor();
+}
+
+void TMainForm::ForEachSelectedItem(const std::function<void(int)>& action)
+{
+    RunWaiting([&] {
+        for (int i = 0; i < RowCount(); ++i) {
+            if (!IsRowSelected(i))
+                continue;
+            action(i);
+            DeselectRow(i);
+        }
+    });
     OptionsForm->EndOfJobBeep();
     LoadedIndex = 0;
 }
@@ -248,6 +264,5 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FormClose()
 {
-    Engine.Close();
     SaveSettings();
 }

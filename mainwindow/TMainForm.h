@@ -3,9 +3,12 @@
 #include "ui_MainForm.h"
 
 #include "BrowseDirectoryDlg.h"
+#include "EditorControls.h"
+#include "EditorMessages.h"
+#include "FileTags.h"
 #include "ListedFiles.h"
-#include "ShownFields.h"
-#include "TMP3File.h"
+#include "RenameCommands.h"
+#include "TagCommands.h"
 
 #include <QtGui/QPixmap>
 #include <QtWidgets/QMainWindow>
@@ -22,6 +25,7 @@ class QCloseEvent;
 class QKeyEvent;
 class QMenu;
 class MP3ListModel;
+struct FileInformation;
 class TAboutForm;
 class TFileInfoForm;
 class TFiltersForm;
@@ -29,10 +33,9 @@ class TLoadingForm;
 class TOptionsForm;
 class TPickerForm;
 
-// The main window: the MP3 list above, the tag editor below, menus, toolbar and popups. It owns
-// the one tag engine object for the whole run. Its settings are not copied into variables: the
-// checked menu items, check boxes and scheme texts are the settings, and every command reads them
-// when it runs.
+// The main window: the MP3 list above, the tag editor below, menus, toolbar and popups. Its handlers ask, call a
+// command of the core, tell what happened and refresh the rows. Its settings are not copied into variables: the
+// checked menu items, check boxes and scheme texts are the settings, and every command reads them when it runs.
 class TMainForm : public QMainWindow, public Ui::MainForm {
     Q_OBJECT
 
@@ -50,6 +53,8 @@ public:
     // Yes/No with the warning icon and no owner window; false only when the answer is No.
     bool ConfirmYesNo(const QString& caption, const QString& text);
     bool ConfirmAction(const QString& text);
+    // The question of a command on every selected file: what it does, then a line "  * " for each point that applies.
+    static QString AllSelectedQuestion(const QString& action, const std::vector<std::pair<bool, QString>>& points);
     // Around a long operation: save, push the wait cursor (the caller does), work, restore.
     void SaveScreenCursor();
     void RestoreScreenCursor();
@@ -72,8 +77,8 @@ public:
     std::string ItemPath(int i) const;
     std::string ItemDirectory(int i) const;
     std::string ItemOriginalName(int i) const;
-    // Row i's flags, icon, title and size from the engine, which has just read that file's tags.
-    void RefreshListItem(int i);
+    // Row i's flags, icon, title and size as a command left the file.
+    void RefreshListItem(int i, const TagState& state);
 
     // ---- Loading (TMainFormLoading.cpp) ----
     // Reads one file and appends its row; false when it is listed already or cannot be read.
@@ -82,39 +87,29 @@ public:
 
     // ---- The editor (TMainFormEditor.cpp) ----
     void LoadCurrentItem();
-    // Points the engine at the file and reads its tags; true when it has at least one.
+    // Reads the file's tags into the editor's working copy; true when it has at least one.
     bool ReadFileTags(const std::string& path);
     bool ReadItemTags(int i);
-    void ClearID3v1Fields();
-    void ClearID3v2Fields();
     void ClearAllFields();
-    void ShowID3v1Fields();
-    void ShowID3v2Fields();
-    void StoreID3v1Fields();
-    void StoreID3v2Fields();
-    void TrimID3v1Fields();
-    void TrimID3v2Fields();
-    void TrimAllFields();
-    void TruncateID3v1Fields();
-    std::uint8_t GenreFromCombo() const;
-    void ShowGenreInCombo(std::uint8_t genre);
-    // Fill one half's controls from a file name (Latin-1) by the import scheme and the import filters.
-    void ImportToID3v1Fields(const std::string& fileName);
-    void ImportToID3v2Fields(const std::string& fileName);
+    // The controls the user changed, into the editor's working copy of the loaded file's tags.
+    void StoreFields();
+    // The import scheme with its filters and option, when it is switched on and not empty.
+    std::optional<ImportSettings> CurrentImport() const;
+    TagVersions EnabledVersions() const;
 
     // ---- Saving (TMainFormSave.cpp) ----
-    // One half's controls into the file of row i; false, after the error box, when it could not be written.
-    bool SaveID3v1Item(int i);
-    bool SaveID3v2Item(int i);
-    // The halves whose editing is enabled; true when every save done succeeded.
-    bool SaveItemTags(int i);
+    // The enabled tags of the tags given into the file of row i; false, after the error box, when one could not be
+    // written.
+    bool SaveItemTags(int i, const FileTags& tags);
 
     QMenu* OptionsMenu = nullptr;
     QMenu* MP3Options = nullptr;
 
-    const std::string VersionNumber = "1.4.5";
+    const std::string VersionNumber = VELLUM_VERSION;
     const std::string VersionDate = "April 14, 2002";
-    TMP3File Engine;
+    // The loaded row's tags as read, with the edits taken from the controls.
+    FileTags Loaded;
+    std::optional<EditorControls> Editor;
     // The folder chooser of Add Directory; it starts at the options' default browse directory.
     TBrowseDirectoryDlg BrowseDlg;
     // The rows of Selected3; each row carries its directory and its original name.
@@ -162,40 +157,37 @@ private:
     // TMainFormSave.cpp
     void SaveBtnClick();
     bool ConfirmBatchSave();
-    bool ImportItemTags(int i);
-    // The error box for a file that could not be written, the list repainted; false.
-    bool ReportSaveFailure(const std::string& path);
+    void ImportItemTags(int i);
+    // The row as the command left the file, and the boxes for what it could not write in row i's file (the error
+    // given for a file it could not read); false when something failed.
+    bool ReportWrite(int i, const WriteResult& result, const QString& unreadableError = SaveErrorText);
     // The end shared by the commands: row LoadedIndex selected, current and shown again.
     void FinishCommand(const QWidget& ownButton);
     // TMainFormDelete.cpp
     void DeleteBtnClick();
-    void DeleteID3BtnClick(int tag);
+    void DeleteID3BtnClick(TagVersion version);
     // Row i's enabled tags removed; false, after the error box, when its file could not be read.
     bool DeleteItemTags(int i);
     // TMainFormApplyToAll.cpp
-    void ApplyToAllClick(int tag);
-    void ApplyToTag(int i, bool id3v2, const QWidget& control, const QString& text, std::uint8_t genre);
-    void MakeTagWith(int i, bool id3v2, QWidget& control, const QString& text, std::uint8_t genre);
+    void ApplyToAllClick(Field field);
     // TMainFormRename.cpp
     void RenameBtnClick();
     void UndoRenameMIClick();
     // The row the editor shows; with none, the lowest selected row, shown first. False when nothing is selected.
     bool TakeCurrentItem(const QList<int>& selected);
-    void PadTrackControls();
-    // Row i's fields as a rename of several files takes them; false, after the error box, when it cannot be read.
-    bool ShowItemForRename(int i, bool importID3v1, bool importID3v2, bool validImport);
-    void RenameItem(int i);
-    bool RenameItemFile(const std::string& stem, int i);
-    // Gives row i's file the new name (bytes) in its directory and the row its caption, then saves the editor's
-    // fields into it when asked; false, after the message, when the file could not be renamed.
-    bool RenameItemTo(int i, const std::string& newName, bool saveTags);
+    RenameSettings CurrentRename() const;
+    // Renames row i's file from the tags given, which a save then writes when asked.
+    void RenameItem(int i, FileTags& tags);
+    // Gives row i's file the new name (bytes) in its directory and the row its caption, then saves the tags given
+    // into it when there are any; false, after the message, when the file could not be renamed.
+    bool RenameItemTo(int i, const std::string& newName, const FileTags* saveTags);
     void HelpBtnClick();
     // TMainFormSideFiles.cpp
-    void WriteID3Click(int tag);
+    void WriteID3Click(TagVersion version);
     // TMainFormFileInfo.cpp
     void FileInfoMIClick();
-    // The values of the file the engine has just read, over the dialog's defaults.
-    void ShowFileInfo();
+    // The values read of the file, over the dialog's defaults.
+    void ShowFileInfo(const FileInformation& information);
     // TMainFormAccessories.cpp
     void PlayMP3MIClick();
     void ContentsMIClick();
@@ -205,10 +197,7 @@ private:
     void v2tov1BtnClick();
     void CreateID3v1Click();
     void CreateID3v2Click();
-    void CreateForSelectedItems(const QString& question, bool (TMainForm::*create)(int));
-    // Creates the missing tag of row i's file, when the file qualifies; false when it could not be read or written.
-    bool CreateID3v1Item(int i);
-    bool CreateID3v2Item(int i);
+    void CreateForSelectedItems(const QString& question, WriteResult (*create)(const std::string&));
 
     // The track edits' key filters; true when the key is dropped.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -217,25 +206,15 @@ private:
     // Enter in a single-line field presses the default button, as in a dialog.
     void PressDefaultButton();
 
-    // Whether the file could be read (false after the error box), and then whether it has a tag.
-    std::optional<bool> ReadFileTagsChecked(const std::string& path);
     // The import scheme is switched on and not empty.
     bool ImportSchemeValid() const;
     bool ImportWanted(const QCheckBox& tagSwitch) const;
     void ShowTagPresence(QLabel& image, QAbstractButton& deleteButton, bool present);
-    void RecordShown(QWidget& control, std::string engineText);
-    // The engine's own text for a control that still shows what was shown for the engine's file.
-    std::optional<std::string> UntouchedText(const QWidget& control) const;
-    std::string StoredText(const QWidget& control) const;
-    // A control's text as the engine stores what the user typed.
-    std::string TypedText(const QWidget& control, const QString& text) const;
-    using ID3v2Setter = void (TMP3File::*)(const std::string&);
-    // Each ID3v2 control with the engine setter of its frame.
-    std::vector<std::pair<QWidget*, ID3v2Setter>> ID3v2Setters();
+    // Around a command's work: the wait cursor while it runs.
+    void RunWaiting(const std::function<void()>& work);
 
     std::array<QPixmap, 6> Bitmaps;
     ListedFiles Listed;
-    ShownFields Shown;
 
     TFileInfoForm* FileInfoForm = nullptr;
     TFiltersForm* FiltersForm = nullptr;

@@ -2,6 +2,7 @@
 #include "TMainForm.h"
 
 #include "DisplayName.h"
+#include "FileInformation.h"
 #include "TFileInfoForm.h"
 
 #include <QtCore/QLocale>
@@ -27,30 +28,23 @@ void TMainForm::FileInfoMIClick()
     if (!row)
         return;
     const std::string path = ItemPath(*row);
-    Engine.Reset();
-    Engine.SetFileName(path);
-    const bool opened = Engine.ReadID3v1();
-    Engine.ReadID3v2Header();
     FileInfoForm->ShowDefaults(DisplayName(path));
-    if (opened)
-        ShowFileInfo();
-    // Closed and emptied: the engine held this file for display only, and no later command may take
-    // what it read for the editor's file.
-    Engine.Reset();
+    if (const FileInformation information = ReadFileInformation(path); information.Readable)
+        ShowFileInfo(information);
     FileInfoForm->exec();
 }
 
-void TMainForm::ShowFileInfo()
+void TMainForm::ShowFileInfo(const FileInformation& information)
 {
     TFileInfoForm& form = *FileInfoForm;
-    form.Bytes->setText(Grouped(Engine.GetFileSize()) + QStringLiteral(" bytes"));
-    if (Engine.HasID3v1())
+    form.Bytes->setText(Grouped(information.Size) + QStringLiteral(" bytes"));
+    if (information.HasID3v1)
         form.ID3v1->setText(YesNo(true));
-    if (Engine.HasID3v2()) {
+    if (information.HasID3v2) {
         form.ID3v2->setText(YesNo(true));
-        form.ID3v2Size->setText(Grouped(Engine.GetID3v2Size()) + QStringLiteral(" bytes"));
+        form.ID3v2Size->setText(Grouped(information.ID3v2Size) + QStringLiteral(" bytes"));
     }
-    const MPEGAudioProperties& audio = Engine.GetMPEGAudio();
+    const MPEGAudioProperties& audio = information.Audio;
     if (!audio.Found())
         return;
     const MPEGHeader& header = audio.Header();

@@ -3,7 +3,7 @@
 #include "TMainForm.h"
 
 #include "DisplayName.h"
-#include "EditorControls.h"
+#include "EngineText.h"
 #include "MP3ListModel.h"
 #include "MessageBoxes.h"
 
@@ -83,9 +83,9 @@ std::string TMainForm::ItemOriginalName(int i) const
     return i >= 0 && i < RowCount() ? ListModel->Row(i).OriginalName : std::string();
 }
 
-void TMainForm::RefreshListItem(int i)
+void TMainForm::RefreshListItem(int i, const TagState& state)
 {
-    ListModel->SetTagState(i, Engine.HasID3v1(), Engine.HasID3v2(), RowTitle(Engine), Engine.GetFileSize());
+    ListModel->SetTagState(i, state);
 }
 
 QList<int> TMainForm::SelectedRows() const
@@ -110,7 +110,7 @@ void TMainForm::DeselectRow(int i)
 
 std::string TMainForm::ItemImportName(int i) const
 {
-    return Latin1Bytes(DisplayName(ListModel->Row(i).Caption));
+    return ToEngineText(DisplayName(ListModel->Row(i).Caption));
 }
 
 void TMainForm::Selected3Click()
@@ -204,7 +204,6 @@ void TMainForm::ClearMP3MIClick()
 {
     if (RowCount() == 0 || !ConfirmAction(QStringLiteral("Clear current list of MP3s?\n")))
         return;
-    Engine.Close();
     ListModel->Clear();
     Listed.Clear();
     ClearAllFields();

@@ -10,7 +10,6 @@
 
 void TMainForm::AddFilesMIClick()
 {
-    Engine.Close();
     PickerForm->Prepare();
     if (PickerForm->exec() != QDialog::Accepted)
         return;
@@ -22,7 +21,6 @@ void TMainForm::AddFilesMIClick()
 
 void TMainForm::AddDirectoryMIClick()
 {
-    Engine.Close();
     BrowseDlg.Title = QStringLiteral("Choose a source directory");
     const std::string remembered = BrowseDlg.Selection;
     std::error_code error;

@@ -3,12 +3,10 @@
 #include "TMainForm.h"
 
 #include "DisplayName.h"
-#include "EditorControls.h"
-#include "FileRename.h"
+#include "EngineText.h"
 #include "MP3ListModel.h"
 #include "MessageBoxes.h"
 #include "NewFileName.h"
-#include "RenameScheme.h"
 #include "SchemeMacro.h"
 #include "TFiltersForm.h"
 #include "TOptionsForm.h"
@@ -34,16 +32,6 @@ QString RenameErrorText(const QString& newName)
                          "\t\t\t\\ / : * ? \" < > |");
 }
 
-QString BatchRenameText(bool ignoreTags, bool useImport)
-{
-    QString text = QStringLiteral("Rename ALL selected MP3s based on their ID3 tags.\n");
-    if (ignoreTags)
-        text += QStringLiteral("  * ID3 tags are being ignored\n");
-    if (useImport)
-        text += QStringLiteral("  * Filename is generated when no ID3 tag found\n");
-    return text;
-}
-
 } // namespace
 
 void TMainForm::RenameBtnClick()
@@ -65,27 +53,34 @@ void TMainForm::RenameBtnClick()
     }
     if (!TakeCurrentItem(selected))
         return;
-    if (!single && !ConfirmAction(BatchRenameText(IgnoreID3->isChecked(), UseImport->isChecked())))
+    const QString question = AllSelectedQuestion(
+        QStringLiteral("Rename ALL selected MP3s based on their ID3 tags."),
+        {{IgnoreID3->isChecked(), QStringLiteral("ID3 tags are being ignored")},
+         {UseImport->isChecked(), QStringLiteral("Filename is generated when no ID3 tag found")}});
+    if (!single && !ConfirmAction(question))
         return;
+    StoreFields();
     if (SaveOnRen->isChecked()
         || ConfirmYesNo(QStringLiteral("Notice"), QStringLiteral("Save current ID3 info before proceeding?")))
-        SaveItemTags(LoadedIndex);
+        SaveItemTags(LoadedIndex, Loaded);
 
-    const bool importID3v1 = ID3v1CB->isChecked() && IgnoreID3->isChecked() && validImport;
-    const bool importID3v2 = ID3v2CB->isChecked() && IgnoreID3->isChecked() && validImport;
-    PadTrackControls();
     // The current file is renamed from the editor as it stands, never from the import scheme.
-    Engine.Close();
-    RenameItem(LoadedIndex);
+    TrimForRename(Loaded, PadTrack->isChecked());
+    RenameItem(LoadedIndex, Loaded);
     const bool advance = OptionsForm->AutoAdvanceRename->isChecked();
     if (advance)
         DeselectRow(LoadedIndex);
     if (!single) {
-        ForEachSelectedItem([=, this](int i) {
-            if (ShowItemForRename(i, importID3v1, importID3v2, validImport)) {
-                Engine.Close();
-                RenameItem(i);
+        const std::optional<ImportSettings> import = CurrentImport();
+        ForEachSelectedItem([&, this](int i) {
+            FileTags tags = TagsForRename(ItemPath(i), ItemImportName(i), IgnoreID3->isChecked(), import,
+                                          EnabledVersions());
+            if (!tags.Readable()) {
+                ShowError(ReadErrorText + DisplayName(ItemPath(i)));
+                return;
             }
+            TrimForRename(tags, false);
+            RenameItem(i, tags);
         });
     } else if (advance && LoadedIndex < RowCount() - 1) {
         ++LoadedIndex;
@@ -104,82 +99,45 @@ bool TMainForm::TakeCurrentItem(const QList<int>& selected)
     return true;
 }
 
-void TMainForm::PadTrackControls()
+RenameSettings TMainForm::CurrentRename() const
 {
-    EditorFields fields = ReadEditorFields(*this);
-    PadTrackFields(fields);
-    Track->setText(QString::fromLatin1(fields.Track));
-    TrackV2->setText(QString::fromLatin1(fields.TrackV2));
+    return {ToEngineText(RenScheme->currentText()), FiltersForm->RenameFilterList(), PadTrack->isChecked(),
+            EnabledVersions()};
 }
 
-bool TMainForm::ShowItemForRename(int i, bool importID3v1, bool importID3v2, bool validImport)
+void TMainForm::RenameItem(int i, FileTags& tags)
 {
-    const std::string path = ItemPath(i);
-    if (IgnoreID3->isChecked()) {
-        Engine.Reset();
-        Engine.SetFileName(path);
-        Shown.Begin(path);
-    } else if (!ReadFileTagsChecked(path)) {
-        return false;
-    }
-    if (importID3v1 || (!Engine.HasID3v1() && validImport)) {
-        ClearID3v1Fields();
-        ImportToID3v1Fields(ItemImportName(i));
-        StoreID3v1Fields();
-    } else {
-        ShowID3v1Fields();
-    }
-    if (importID3v2 || (!Engine.HasID3v2() && validImport)) {
-        ClearID3v2Fields();
-        ImportToID3v2Fields(ItemImportName(i));
-        StoreID3v2Fields();
-    } else {
-        ShowID3v2Fields();
-    }
-    return true;
-}
-
-void TMainForm::RenameItem(int i)
-{
-    TrimAllFields();
-    const std::string stem = RenameStem(Latin1Bytes(RenScheme->currentText()), ReadEditorFields(*this),
-                                        FiltersForm->RenameFilterList());
+    const std::string stem = RenameStem(tags, CurrentRename());
     const QString question = QStringLiteral("Old filename:\n") + DisplayName(ListModel->Row(i).Caption)
-        + QStringLiteral("\n\nNew filename:\n") + QString::fromLatin1(stem);
+        + QStringLiteral("\n\nNew filename:\n") + FromEngineText(stem);
     if (ConfirmOnRename->isChecked() && !ConfirmYesNo(QStringLiteral("Rename"), question))
         return;
-    RenameItemFile(stem, i);
-}
-
-bool TMainForm::RenameItemFile(const std::string& stem, int i)
-{
     const auto newName = NewFileName(stem, ItemImportName(i));
     if (!newName) {
-        ShowError(RenameErrorText(QString::fromLatin1(stem)));
-        return false;
+        ShowError(RenameErrorText(FromEngineText(stem)));
+        return;
     }
-    // The name is made of Latin-1 text from the tags; on disk it is in the file system's encoding.
-    const QByteArray diskName = QFile::encodeName(QString::fromLatin1(*newName));
-    return RenameItemTo(i, diskName.toStdString(), SaveOnRen->isChecked());
+    // The name is made of text from the tags; on disk it is in the file system's encoding.
+    const QByteArray diskName = QFile::encodeName(FromEngineText(*newName));
+    RenameItemTo(i, diskName.toStdString(), SaveOnRen->isChecked() ? &tags : nullptr);
 }
 
-bool TMainForm::RenameItemTo(int i, const std::string& newName, bool saveTags)
+bool TMainForm::RenameItemTo(int i, const std::string& newName, const FileTags* saveTags)
 {
     const std::string directory = ItemDirectory(i);
     const std::string oldName = ListModel->Row(i).Caption;
+    const RenameResult result = RenameFile(directory, oldName, newName);
+    if (result != RenameResult::Renamed) {
+        const QString shownName = DisplayName(newName);
+        ShowError(result == RenameResult::NameTaken ? NameTakenText(shownName) : RenameErrorText(shownName));
+        return false;
+    }
     if (newName != oldName) {
-        const RenameResult result = RenameWithoutReplacing(directory + oldName, directory + newName);
-        if (result != RenameResult::Renamed) {
-            const QString shownName = DisplayName(newName);
-            ShowError(result == RenameResult::NameTaken ? NameTakenText(shownName) : RenameErrorText(shownName));
-            return false;
-        }
         Listed.Rename(directory, oldName, newName);
-        Shown.Renamed(directory + oldName, directory + newName);
         ListModel->SetCaption(i, newName);
     }
     if (saveTags)
-        SaveItemTags(i);
+        SaveItemTags(i, *saveTags);
     return true;
 }
 
@@ -198,11 +156,10 @@ void TMainForm::UndoRenameMIClick()
     TakeCurrentItem(selected);
 
     // The exact name the file had when it was added, and no tags written: an undo changes names only.
-    Engine.Close();
-    RenameItemTo(LoadedIndex, ItemOriginalName(LoadedIndex), false);
+    RenameItemTo(LoadedIndex, ItemOriginalName(LoadedIndex), nullptr);
     DeselectRow(LoadedIndex);
     if (batch)
-        ForEachSelectedItem([this](int i) { RenameItemTo(i, ItemOriginalName(i), false); });
+        ForEachSelectedItem([this](int i) { RenameItemTo(i, ItemOriginalName(i), nullptr); });
     else if (LoadedIndex < RowCount() - 1)
         ++LoadedIndex;
     FinishCommand(*UndoRenameBtn);
@@ -210,6 +167,5 @@ void TMainForm::UndoRenameMIClick()
 
 void TMainForm::HelpBtnClick()
 {
-    ShowMessage(QString::fromLatin1(MacroHelpText.data(), static_cast<qsizetype>(MacroHelpText.size())),
-                QString::fromLatin1(MacroHelpCaption.data(), static_cast<qsizetype>(MacroHelpCaption.size())));
+    ShowMessage(FromEngineText(MacroHelpText), FromEngineText(MacroHelpCaption));
 }

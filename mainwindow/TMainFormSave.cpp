@@ -1,5 +1,5 @@
-// Saving: the editor's two halves into one file, the Save button for the loaded row or for every selected row,
-// and the end the tag commands share.
+// Saving: the editor's tags into one file, the Save button for the loaded row or for every selected row, and the
+// end the tag commands share.
 #include "TMainForm.h"
 
 #include "DisplayName.h"
@@ -14,56 +14,26 @@ const QString ImportSchemeMissing = QStringLiteral("Can't save multiple ID3s wit
 
 } // namespace
 
-bool TMainForm::SaveID3v1Item(int i)
+bool TMainForm::SaveItemTags(int i, const FileTags& tags)
 {
-    const std::string path = ItemPath(i);
-    Engine.Reset();
-    Engine.SetFileName(path);
-    TrimID3v1Fields();
-    StoreID3v1Fields();
-    if (!Engine.WriteID3v1Tag())
-        return ReportSaveFailure(path);
-    Engine.ReadID3v2();
-    RefreshListItem(i);
-    Engine.Close();
-    return true;
+    return ReportWrite(i, SaveTags(ItemPath(i), tags, EnabledVersions()));
 }
 
-bool TMainForm::SaveID3v2Item(int i)
+bool TMainForm::ReportWrite(int i, const WriteResult& result, const QString& unreadableError)
 {
-    const std::string path = ItemPath(i);
-    Engine.Reset();
-    Engine.SetFileName(path);
-    // The whole tag, so that the frames the editor does not show are written back as they were.
-    if (!Engine.ReadID3v2())
-        return ReportSaveFailure(path);
-    StoreID3v2Fields();
-    // Empty controls make no tag in a file that has none: nothing to write, and no rewrite of the file.
-    if (!Engine.HasID3v2() && Engine.GetID3v2Frames().IsEmpty()) {
-        Engine.Close();
+    if (result.Row)
+        RefreshListItem(i, *result.Row);
+    if (!result.Failed())
         return true;
-    }
-    if (!Engine.WriteID3v2Tag())
-        return ReportSaveFailure(path);
-    Engine.ReadID3v1();
-    RefreshListItem(i);
-    Engine.Close();
-    return true;
-}
-
-bool TMainForm::ReportSaveFailure(const std::string& path)
-{
-    Engine.Close();
-    ShowError(SaveErrorText + DisplayName(path));
+    const QString path = DisplayName(ItemPath(i));
+    // One box for each tag that could not be written, or one for a file that could not be read at all.
+    if (!result.ID3v1Failed && !result.ID3v2Failed)
+        ShowError(unreadableError + path);
+    for (const bool failed : {result.ID3v1Failed, result.ID3v2Failed})
+        if (failed)
+            ShowError(SaveErrorText + path);
     Selected3->viewport()->update();
     return false;
-}
-
-bool TMainForm::SaveItemTags(int i)
-{
-    const bool savedID3v1 = !ID3v1CB->isChecked() || SaveID3v1Item(i);
-    const bool savedID3v2 = !ID3v2CB->isChecked() || SaveID3v2Item(i);
-    return savedID3v1 && savedID3v2;
 }
 
 void TMainForm::SaveBtnClick()
@@ -77,8 +47,9 @@ void TMainForm::SaveBtnClick()
     if (LoadedIndex < 0)
         LoadedIndex = selected.first();
 
+    StoreFields();
     // A failed single save keeps the user's edits on screen, so that they can be saved again.
-    if (!SaveItemTags(LoadedIndex) && !batch)
+    if (!SaveItemTags(LoadedIndex, Loaded) && !batch)
         return;
     const bool advance = OptionsForm->AutoAdvanceSave->isChecked();
     if (advance)
@@ -92,14 +63,11 @@ void TMainForm::SaveBtnClick()
 
 bool TMainForm::ConfirmBatchSave()
 {
-    QString text = QStringLiteral("Save ID3 tags for ALL selected MP3s based on import scheme\n");
-    if (IgnoreID3->isChecked())
-        text += QStringLiteral("  * ID3 tags are being ignored\n");
-    text += QStringLiteral("  * ID3 tags are being imported (if not found)\n");
-    if (ID3v1CB->isChecked())
-        text += QStringLiteral("  * Applies to ID3v1 tag\n");
-    if (ID3v2CB->isChecked())
-        text += QStringLiteral("  * Applies to ID3v2 tag\n");
+    const QString text = AllSelectedQuestion(QStringLiteral("Save ID3 tags for ALL selected MP3s based on import scheme"),
+                                             {{IgnoreID3->isChecked(), QStringLiteral("ID3 tags are being ignored")},
+                                              {true, QStringLiteral("ID3 tags are being imported (if not found)")},
+                                              {ID3v1CB->isChecked(), QStringLiteral("Applies to ID3v1 tag")},
+                                              {ID3v2CB->isChecked(), QStringLiteral("Applies to ID3v2 tag")}});
     if (!ConfirmAction(text))
         return false;
     if (!ImportSchemeValid()) {
@@ -110,35 +78,10 @@ bool TMainForm::ConfirmBatchSave()
 }
 
 // The enabled tags of row i that are missing (or all of them, when tags are ignored) made from its name.
-bool TMainForm::ImportItemTags(int i)
+void TMainForm::ImportItemTags(int i)
 {
-    const std::string path = ItemPath(i);
-    Engine.Reset();
-    Engine.SetFileName(path);
-    // A file that vanished costs one message, not one per tag.
-    if (!Engine.OpenRead())
-        return ReportSaveFailure(path);
-    const bool ignoreTags = IgnoreID3->isChecked();
-    if (ID3v1CB->isChecked()) {
-        Engine.ReadID3v1();
-        if (!Engine.HasID3v1() || ignoreTags) {
-            ClearID3v1Fields();
-            ImportToID3v1Fields(ItemImportName(i));
-            if (!SaveID3v1Item(i))
-                return false;
-        }
-    }
-    if (ID3v2CB->isChecked()) {
-        Engine.ReadID3v2Header();
-        if (!Engine.HasID3v2() || ignoreTags) {
-            ClearID3v2Fields();
-            ImportToID3v2Fields(ItemImportName(i));
-            TrimID3v2Fields();
-            return SaveID3v2Item(i);
-        }
-    }
-    Engine.Close();
-    return true;
+    ReportWrite(i, SaveTagsFromName(ItemPath(i), ItemImportName(i), *CurrentImport(), EnabledVersions(),
+                                    IgnoreID3->isChecked()));
 }
 
 void TMainForm::FinishCommand(const QWidget& ownButton)

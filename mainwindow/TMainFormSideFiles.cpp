@@ -4,27 +4,12 @@
 #include "DisplayName.h"
 #include "MP3ListModel.h"
 #include "MessageBoxes.h"
-#include "StringOps.h"
+#include "SideFiles.h"
 #include "TOptionsForm.h"
-
-#include <QtWidgets/QApplication>
 
 #include <filesystem>
 
-namespace {
-
-// The Tag of WriteID3v1; WriteID3v2 has 2.
-constexpr int ID3v1MenuTag = 1;
-
-// The row's name without its extension, always a name inside the chosen directory.
-std::string SideFileName(const std::string& caption, const char* extension)
-{
-    return StripExtension(caption.substr(caption.rfind('/') + 1)) + extension;
-}
-
-} // namespace
-
-void TMainForm::WriteID3Click(int tag)
+void TMainForm::WriteID3Click(TagVersion version)
 {
     const QList<int> selected = SelectedRows();
     if (selected.isEmpty())
@@ -37,22 +22,13 @@ void TMainForm::WriteID3Click(int tag)
     if (!directory.ends_with('/'))
         directory += '/';
 
-    const bool id3v1 = tag == ID3v1MenuTag;
-    SaveScreenCursor();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (int i : selected) {
-        Engine.Reset();
-        Engine.SetFileName(ItemPath(i));
-        // A file without the tag, or gone, has nothing to copy and is passed over without a message.
-        const bool hasTag = id3v1 ? Engine.ReadID3v1() && Engine.HasID3v1() : Engine.ReadID3v2() && Engine.HasID3v2();
-        if (!hasTag)
-            continue;
-        const std::string sidePath = directory + SideFileName(ListModel->Row(i).Caption, id3v1 ? ".id1" : ".id2");
-        const bool written = id3v1 ? Engine.ExportID3v1(sidePath) : Engine.ExportID3v2(sidePath);
-        if (!written)
-            ShowError(QStringLiteral("Error saving file:\n") + DisplayName(sidePath));
-    }
-    Engine.Close();
-    RestoreScreenCursor();
+    RunWaiting([&] {
+        for (int i : selected) {
+            const std::string sidePath = SideFilePath(directory, ListModel->Row(i).Caption, version);
+            // A file without the tag, or gone, has nothing to copy and is passed over without a message.
+            if (WriteSideFile(ItemPath(i), sidePath, version) == SideFileResult::Failed)
+                ShowError(QStringLiteral("Error saving file:\n") + DisplayName(sidePath));
+        }
+    });
     OptionsForm->EndOfJobBeep();
 }

@@ -1,41 +1,14 @@
 #include "ImportScheme.h"
 
-#include "SchemeMacro.h"
 #include "StringOps.h"
 
 namespace {
 
-// The field a macro fills in this import; nullptr when it fills none.
-std::string EditorFields::*Target(const SchemeMacro& macro, SchemeColumn column)
+void ApplyImportFilters(MacroTexts& half, const FilterList& filters)
 {
-    if (column == &SchemeMacro::ID3v1Field && !macro.ImportsToID3v1)
-        return nullptr;
-    return macro.*column;
-}
-
-void ApplyImportFilters(EditorFields& fields, SchemeColumn column, const FilterList& filters)
-{
-    for (const SchemeMacro& macro : SchemeMacros) {
-        const auto field = Target(macro, column);
-        if (field && macro.Name != "$TRACK")
-            fields.*field = ApplyFilters(filters, fields.*field);
-    }
-}
-
-void Import(EditorFields& fields, const std::string& importScheme, const std::string& fileName,
-            const FilterList& filters, SchemeColumn column)
-{
-    std::string scheme = importScheme;
-    std::string name = StripExtension(fileName);
-    for (std::size_t pos = FindSchemeMacro(scheme, 0); pos != std::string::npos && !name.empty();
-         pos = FindSchemeMacro(scheme, 0)) {
-        const SchemeMacro& macro = *MacroAt(scheme, pos);
-        if (const auto field = Target(macro, column))
-            fields.*field = TakeSchemeField(scheme, name, macro.Name.size(), pos, fields.CapitalizeFirst);
-        else
-            scheme[pos] = ' '; // leaves the macro's name as plain text that takes nothing from the name
-    }
-    ApplyImportFilters(fields, column, filters);
+    for (std::size_t m = 0; m < MacroCount; ++m)
+        if (half[m] && static_cast<Macro>(m) != Macro::Track)
+            *half[m] = ApplyFilters(filters, *half[m]);
 }
 
 } // namespace
@@ -61,14 +34,19 @@ std::string TakeSchemeField(std::string& scheme, std::string& name, std::size_t 
     return field;
 }
 
-void ImportToID3v1Fields(EditorFields& fields, const std::string& scheme, const std::string& fileName,
-                         const FilterList& importFilters)
+void ImportFromName(MacroTexts& half, const std::string& importScheme, const std::string& fileName,
+                    const FilterList& importFilters, bool capitalize)
 {
-    Import(fields, scheme, fileName, importFilters, &SchemeMacro::ID3v1Field);
-}
-
-void ImportToID3v2Fields(EditorFields& fields, const std::string& scheme, const std::string& fileName,
-                         const FilterList& importFilters)
-{
-    Import(fields, scheme, fileName, importFilters, &SchemeMacro::ID3v2Field);
+    std::string scheme = importScheme;
+    std::string name = StripExtension(fileName);
+    for (std::size_t pos = FindSchemeMacro(scheme, 0); pos != std::string::npos && !name.empty();
+         pos = FindSchemeMacro(scheme, 0)) {
+        const Macro macro = *MacroAt(scheme, pos);
+        std::optional<std::string>& text = half[static_cast<std::size_t>(macro)];
+        if (text)
+            text = TakeSchemeField(scheme, name, MacroName(macro).size(), pos, capitalize);
+        else
+            scheme[pos] = ' '; // leaves the macro's name as plain text that takes nothing from the name
+    }
+    ApplyImportFilters(half, importFilters);
 }

@@ -1,20 +1,17 @@
 #pragma once
 
-#include "EditorFields.h"
 #include "FilterEntry.h"
+#include "SchemeMacro.h"
 
 #include <string>
 
-// Filling one tag half from a file name by an import scheme such as "$ARTIST-$TITLE". Each macro takes
-// the name's text up to the one scheme character that follows it; a macro that ends the scheme takes
-// the rest. Fields the name cannot fill keep what they held. Schemes and names of any length are taken whole.
-
-// The six macros of all tags but "$GENRE" fill the ID3v1 half; the others take no text from the name.
-void ImportToID3v1Fields(EditorFields& fields, const std::string& scheme, const std::string& fileName,
-                         const FilterList& importFilters);
-// All twelve macros fill the ID3v2 half.
-void ImportToID3v2Fields(EditorFields& fields, const std::string& scheme, const std::string& fileName,
-                         const FilterList& importFilters);
+// Filling one tag half's texts from a file name by an import scheme such as "$ARTIST-$TITLE". Each macro the
+// half has a text for takes the name's text up to the one scheme character that follows it; a macro that ends the
+// scheme takes the rest. A macro the half has no text for takes nothing from the name. Texts the name cannot fill
+// keep what they held; the import filters then run over every text of the half but the track. Schemes and names
+// of any length are taken whole.
+void ImportFromName(MacroTexts& half, const std::string& scheme, const std::string& fileName,
+                    const FilterList& importFilters, bool capitalize);
 
 // Takes the text for the macro of macroLength characters at macroPos off the front of name and drops
 // the scheme up to and including the character after the macro (its separator). The name's last

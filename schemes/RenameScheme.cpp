@@ -1,63 +1,41 @@
 #include "RenameScheme.h"
 
 #include "NewFileName.h"
-#include "SchemeMacro.h"
 #include "StringOps.h"
 
 namespace {
 
-std::string Expand(const std::string& scheme, const EditorFields& fields, SchemeColumn column)
+// Whether a text of the half behind a macro that the scheme names is not empty.
+bool NamesFilledText(const std::string& scheme, const MacroTexts& half)
 {
-    std::string text = scheme;
-    for (const SchemeMacro& macro : SchemeMacros)
-        if (const auto field = macro.*column)
-            ReplaceAllIn(text, std::string(macro.Name), fields.*field);
-    return text;
-}
-
-// Whether a field of the column behind a macro that the scheme names holds text.
-bool NamesFilledField(const std::string& scheme, const EditorFields& fields, SchemeColumn column)
-{
-    for (const SchemeMacro& macro : SchemeMacros) {
-        const auto field = macro.*column;
-        if (field && !(fields.*field).empty() && scheme.find(macro.Name) != std::string::npos)
+    for (std::size_t m = 0; m < MacroCount; ++m)
+        if (half[m] && !half[m]->empty() && scheme.find(MacroNames[m]) != std::string::npos)
             return true;
-    }
     return false;
 }
 
 } // namespace
 
-std::string ExpandRenameSchemeID3v1(const std::string& scheme, const EditorFields& fields)
+std::string ExpandRenameScheme(const std::string& scheme, const MacroTexts& half)
 {
-    return Expand(scheme, fields, &SchemeMacro::ID3v1Field);
+    std::string text = scheme;
+    for (std::size_t m = 0; m < MacroCount; ++m)
+        if (half[m])
+            ReplaceAllIn(text, std::string(MacroNames[m]), *half[m]);
+    return text;
 }
 
-std::string ExpandRenameSchemeID3v2(const std::string& scheme, const EditorFields& fields)
+std::string ExpandRenameScheme(const std::string& scheme, const RenameTexts& texts)
 {
-    return Expand(scheme, fields, &SchemeMacro::ID3v2Field);
+    if (!texts.ID3v2Enabled)
+        return ExpandRenameScheme(scheme, texts.ID3v1);
+    const bool onlyV1HasText = !NamesFilledText(scheme, texts.ID3v2) && NamesFilledText(scheme, texts.ID3v1);
+    if (texts.ID3v1Enabled && onlyV1HasText)
+        return ExpandRenameScheme(scheme, texts.ID3v1);
+    return ExpandRenameScheme(scheme, texts.ID3v2);
 }
 
-std::string ExpandRenameScheme(const std::string& scheme, const EditorFields& fields)
+std::string RenameStem(const std::string& scheme, const RenameTexts& texts, const FilterList& renameFilters)
 {
-    if (!fields.ID3v2CB)
-        return ExpandRenameSchemeID3v1(scheme, fields);
-    const bool onlyV1HasText = !NamesFilledField(scheme, fields, &SchemeMacro::ID3v2Field)
-        && NamesFilledField(scheme, fields, &SchemeMacro::ID3v1Field);
-    if (fields.ID3v1CB && onlyV1HasText)
-        return ExpandRenameSchemeID3v1(scheme, fields);
-    return ExpandRenameSchemeID3v2(scheme, fields);
-}
-
-std::string RenameStem(const std::string& scheme, const EditorFields& fields, const FilterList& renameFilters)
-{
-    return ReplaceUnsafeNameChars(ApplyFilters(renameFilters, ExpandRenameScheme(scheme, fields)));
-}
-
-void PadTrackFields(EditorFields& fields)
-{
-    if (!fields.PadTrack)
-        return;
-    fields.Track = PadTrackNumber(fields.Track);
-    fields.TrackV2 = PadTrackNumber(fields.TrackV2);
+    return ReplaceUnsafeNameChars(ApplyFilters(renameFilters, ExpandRenameScheme(scheme, texts)));
 }

@@ -1,27 +1,32 @@
 #pragma once
 
-#include "EditorFields.h"
-
 #include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
-// One macro of the rename and import schemes and the editor fields behind it.
-struct SchemeMacro {
-    std::string_view Name;                  // upper case, "$" included, matched case-sensitively
-    std::string EditorFields::*ID3v1Field;  // nullptr for the five ID3v2-only macros
-    std::string EditorFields::*ID3v2Field;
-    bool ImportsToID3v1;                    // false for "$GENRE": the ID3v1 genre is a fixed list
+// The twelve macros of the rename and import schemes, in the order in which expansion replaces them. The last
+// five name fields only an ID3v2 tag has.
+enum class Macro : std::uint8_t {
+    Title, Artist, Album, Comment, Year, Genre, Track, Composer, OrigArtist, Copyright, URL, EncodedBy
 };
+inline constexpr std::size_t MacroCount = 12;
 
-// Which tag half a scheme works on: &SchemeMacro::ID3v1Field or &SchemeMacro::ID3v2Field.
-using SchemeColumn = std::string EditorFields::* SchemeMacro::*;
+// Upper case, "$" included, matched case-sensitively; by Macro.
+inline constexpr std::array<std::string_view, MacroCount> MacroNames = {
+    "$TITLE", "$ARTIST", "$ALBUM", "$COMMENT", "$YEAR", "$GENRE", "$TRACK",
+    "$COMPOSER", "$ORIGARTIST", "$COPYRIGHT", "$URL", "$ENCODEDBY"};
 
-// In the order in which expansion replaces them.
-extern const std::array<SchemeMacro, 12> SchemeMacros;
+constexpr std::string_view MacroName(Macro macro) { return MacroNames[static_cast<std::size_t>(macro)]; }
 
-// The macro whose name stands in the scheme at pos; nullptr when none does.
-const SchemeMacro* MacroAt(const std::string& scheme, std::size_t pos);
+// The texts of one tag half behind the macros, by Macro: none where the half has no field behind a macro (or,
+// for an import, where the import fills none).
+using MacroTexts = std::array<std::optional<std::string>, MacroCount>;
+
+// The macro whose name stands in the scheme at pos; none when none does.
+std::optional<Macro> MacroAt(const std::string& scheme, std::size_t pos);
 
 // The leftmost position at or after start at which a macro begins; npos when there is none.
 std::size_t FindSchemeMacro(const std::string& scheme, std::size_t start);

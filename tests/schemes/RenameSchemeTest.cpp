@@ -5,47 +5,48 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Every field holds a text that tells which field and which tag it came from.
-EditorFields DistinctFields()
+using Texts = std::map<std::string, std::string>; // macro name, text
+
+// Both halves: an ID3v1 half has a text behind the seven macros of all tags, an ID3v2 half behind all twelve; the
+// texts given replace empty ones.
+RenameTexts Halves(const Texts& id3v1, const Texts& id3v2, bool id3v1Enabled = true, bool id3v2Enabled = true)
 {
-    EditorFields f;
-    f.Title = "t1"; f.Artist = "a1"; f.Album = "l1"; f.Comment = "c1"; f.Year = "1991"; f.Genre = "Rock"; f.Track = "01";
-    f.TitleV2 = "t2"; f.ArtistV2 = "a2"; f.AlbumV2 = "l2"; f.CommentV2 = "c2"; f.YearV2 = "2002";
-    f.GenreV2 = "Trip-Hop"; f.TrackV2 = "02/12"; f.ComposerV2 = "comp"; f.OrgArtistV2 = "orig";
-    f.CopyrightV2 = "(c)"; f.URLV2 = "http:x"; f.EncodedByV2 = "enc";
-    return f;
+    RenameTexts texts {{}, {}, id3v1Enabled, id3v2Enabled};
+    for (std::size_t m = 0; m < MacroCount; ++m) {
+        const std::string name(MacroNames[m]);
+        if (m <= static_cast<std::size_t>(Macro::Track))
+            texts.ID3v1[m] = id3v1.contains(name) ? id3v1.at(name) : "";
+        texts.ID3v2[m] = id3v2.contains(name) ? id3v2.at(name) : "";
+    }
+    return texts;
 }
 
-EditorFields With(EditorFields f, const std::function<void(EditorFields&)>& change)
-{
-    change(f);
-    return f;
-}
+// Every text tells which field and which tag it came from.
+const Texts DistinctV1 = {{"$TITLE", "t1"}, {"$ARTIST", "a1"}, {"$ALBUM", "l1"}, {"$COMMENT", "c1"},
+                          {"$YEAR", "1991"}, {"$GENRE", "Rock"}, {"$TRACK", "01"}};
+const Texts DistinctV2 = {{"$TITLE", "t2"}, {"$ARTIST", "a2"}, {"$ALBUM", "l2"}, {"$COMMENT", "c2"},
+                          {"$YEAR", "2002"}, {"$GENRE", "Trip-Hop"}, {"$TRACK", "02/12"}, {"$COMPOSER", "comp"},
+                          {"$ORIGARTIST", "orig"}, {"$COPYRIGHT", "(c)"}, {"$URL", "http:x"}, {"$ENCODEDBY", "enc"}};
 
 TEST(ExpandRenameScheme, EachMacroGivesItsFieldOfTheTagOnceOrStaysLiteralInID3v1)
 {
-    const std::vector<std::tuple<std::string, std::string, std::string>> alone = {
-        {"$TITLE", "t1", "t2"},         {"$ARTIST", "a1", "a2"},       {"$ALBUM", "l1", "l2"},
-        {"$COMMENT", "c1", "c2"},       {"$YEAR", "1991", "2002"},      {"$GENRE", "Rock", "Trip-Hop"},
-        {"$TRACK", "01", "02/12"},      {"$COMPOSER", "$COMPOSER", "comp"}, {"$ORIGARTIST", "$ORIGARTIST", "orig"},
-        {"$COPYRIGHT", "$COPYRIGHT", "(c)"}, {"$URL", "$URL", "http:x"}, {"$ENCODEDBY", "$ENCODEDBY", "enc"},
-    };
-    for (const auto& [scheme, v1, v2] : alone) {
-        EXPECT_EQ(ExpandRenameSchemeID3v1(scheme, DistinctFields()), v1);
-        EXPECT_EQ(ExpandRenameSchemeID3v2(scheme, DistinctFields()), v2);
+    const RenameTexts distinct = Halves(DistinctV1, DistinctV2);
+    for (const auto& [scheme, v2] : DistinctV2) {
+        const std::string v1 = DistinctV1.contains(scheme) ? DistinctV1.at(scheme) : scheme;
+        EXPECT_EQ(ExpandRenameScheme(scheme, distinct.ID3v1), v1);
+        EXPECT_EQ(ExpandRenameScheme(scheme, distinct.ID3v2), v2);
+        EXPECT_NE(MacroHelpText.find(scheme), std::string_view::npos) << scheme;
     }
 
-    const EditorFields fooBar = With(DistinctFields(), [](EditorFields& f) { f.ArtistV2 = "Foo"; f.TitleV2 = "Bar"; });
-    const EditorFields macroTexts = With({}, [](EditorFields& f) { f.TitleV2 = "$TITLE"; f.ArtistV2 = "$ARTIST$ARTIST"; });
-    const EditorFields byArtist = With({}, [](EditorFields& f) { f.TitleV2 = "by $ARTIST"; f.ArtistV2 = "Foo"; });
-    const EditorFields seeTitle = With({}, [](EditorFields& f) { f.TitleV2 = "Bar"; f.ArtistV2 = "see $TITLE"; });
-    const std::vector<std::tuple<EditorFields, std::string, std::string>> mixed = {
+    const Texts fooBar = {{"$ARTIST", "Foo"}, {"$TITLE", "Bar"}, {"$TRACK", "02/12"}, {"$YEAR", "2002"}};
+    const Texts macroTexts = {{"$TITLE", "$TITLE"}, {"$ARTIST", "$ARTIST$ARTIST"}};
+    const std::vector<std::tuple<Texts, std::string, std::string>> mixed = {
         {fooBar, "$ARTIST - $TITLE", "Foo - Bar"},
         {fooBar, "$TRACK. $ARTIST ($YEAR) $TITLE", "02/12. Foo (2002) Bar"},
         {fooBar, "$TITLE$TITLE $title $$TITLE$ $TITLES", "BarBar $title $Bar$ BarS"},
@@ -53,37 +54,33 @@ TEST(ExpandRenameScheme, EachMacroGivesItsFieldOfTheTagOnceOrStaysLiteralInID3v1
         // a field holding a macro's name is not expanded again by that macro
         {macroTexts, "$TITLE-$TITLE", "$TITLE-$TITLE"},
         {macroTexts, "$ARTIST-$TITLE", "$ARTIST$ARTIST-$TITLE"},
-        {With({}, [](EditorFields& f) { f.TitleV2 = "x$TITLEy"; }), "$TITLE$TITLE", "x$TITLEyx$TITLEy"},
+        {{{"$TITLE", "x$TITLEy"}}, "$TITLE$TITLE", "x$TITLEyx$TITLEy"},
         // later macros expand what earlier ones inserted
-        {byArtist, "$TITLE", "by Foo"},
-        {seeTitle, "$ARTIST-$TITLE", "see $TITLE-Bar"},
+        {{{"$TITLE", "by $ARTIST"}, {"$ARTIST", "Foo"}}, "$TITLE", "by Foo"},
+        {{{"$TITLE", "Bar"}, {"$ARTIST", "see $TITLE"}}, "$ARTIST-$TITLE", "see $TITLE-Bar"},
     };
-    for (const auto& [fields, scheme, expected] : mixed)
-        EXPECT_EQ(ExpandRenameSchemeID3v2(scheme, fields), expected) << scheme;
-    for (const auto& [scheme, v1, v2] : alone)
-        EXPECT_NE(MacroHelpText.find(scheme), std::string_view::npos) << scheme;
+    for (const auto& [v2, scheme, expected] : mixed)
+        EXPECT_EQ(ExpandRenameScheme(scheme, Halves({}, v2).ID3v2), expected) << scheme;
 }
 
 // The tag follows the editing boxes; an empty ID3v2 field falls back to ID3v1 only when both boxes are on.
 TEST(ExpandRenameScheme, ChoosesTheTagByTheEditingBoxesAndFallsBackOnlyWhenBothAreOn)
 {
-    const EditorFields onlyV1 = With({}, [](EditorFields& f) { f.Artist = "Foo"; f.Title = "Bar"; });
-    const std::vector<std::tuple<const char*, EditorFields, std::string, std::string>> cases = {
-        {"both boxes", DistinctFields(), "$ARTIST-$TITLE", "a2-t2"},
-        {"ID3v2 box", With(DistinctFields(), [](EditorFields& f) { f.ID3v1CB = false; }), "$ARTIST-$TITLE", "a2-t2"},
-        {"ID3v1 box", With(DistinctFields(), [](EditorFields& f) { f.ID3v2CB = false; }), "$ARTIST-$TITLE", "a1-t1"},
-        {"empty ID3v2 tag", onlyV1, "$ARTIST-$TITLE", "Foo-Bar"},
-        {"empty ID3v2 tag, ID3v1 box off", With(onlyV1, [](EditorFields& f) { f.ID3v1CB = false; }),
-         "$ARTIST-$TITLE", "-"},
-        {"one ID3v2 field empty", With(DistinctFields(), [](EditorFields& f) { f.ArtistV2.clear(); }),
-         "$ARTIST-$TITLE", "-t2"},
-        {"empty ID3v1 field", With({}, [](EditorFields& f) { f.ID3v2CB = false; f.Title = "Song"; }),
-         "$ARTIST-$TITLE", "-Song"},
-        {"line breaks", With({}, [](EditorFields& f) { f.TitleV2 = "x"; f.CommentV2 = "one\r\ntwo"; }),
-         "$COMMENT", "one\r\ntwo"},
+    const Texts fooBar = {{"$ARTIST", "Foo"}, {"$TITLE", "Bar"}};
+    Texts noArtist = DistinctV2;
+    noArtist.erase("$ARTIST");
+    const std::vector<std::tuple<const char*, RenameTexts, std::string, std::string>> cases = {
+        {"both boxes", Halves(DistinctV1, DistinctV2), "$ARTIST-$TITLE", "a2-t2"},
+        {"ID3v2 box", Halves(DistinctV1, DistinctV2, false), "$ARTIST-$TITLE", "a2-t2"},
+        {"ID3v1 box", Halves(DistinctV1, DistinctV2, true, false), "$ARTIST-$TITLE", "a1-t1"},
+        {"empty ID3v2 tag", Halves(fooBar, {}), "$ARTIST-$TITLE", "Foo-Bar"},
+        {"empty ID3v2 tag, ID3v1 box off", Halves(fooBar, {}, false), "$ARTIST-$TITLE", "-"},
+        {"one ID3v2 field empty", Halves(DistinctV1, noArtist), "$ARTIST-$TITLE", "-t2"},
+        {"empty ID3v1 field", Halves({{"$TITLE", "Song"}}, {}, true, false), "$ARTIST-$TITLE", "-Song"},
+        {"line breaks", Halves({}, {{"$TITLE", "x"}, {"$COMMENT", "one\r\ntwo"}}), "$COMMENT", "one\r\ntwo"},
     };
-    for (const auto& [name, fields, scheme, expected] : cases)
-        EXPECT_EQ(ExpandRenameScheme(scheme, fields), expected) << name;
+    for (const auto& [name, texts, scheme, expected] : cases)
+        EXPECT_EQ(ExpandRenameScheme(scheme, texts), expected) << name;
 }
 
 // Filter lines are "x -> y" (replace) or "x -> " (delete); any other line has no effect and stops nothing.
@@ -104,7 +101,7 @@ TEST(RenameStem, FiltersRunInOrderBeforeTheSafeDefault)
     };
     for (const auto& [filters, title, expected] : cases) {
         SCOPED_TRACE(title);
-        EXPECT_EQ(RenameStem("$TITLE", With({}, [&](EditorFields& f) { f.TitleV2 = title; }), filters), expected);
+        EXPECT_EQ(RenameStem("$TITLE", Halves({}, {{"$TITLE", title}}), filters), expected);
     }
     for (const std::string line : {"_ -> ", "_ ->  ", "\xE9 -> e", "> -> -"})
         EXPECT_EQ(FilterEntry::Parse(line)->Text(), line);
@@ -118,15 +115,8 @@ TEST(TrackPadding, PadsOneCharacterTracksForRenameButOnlyDigitsOneToNineWhenShow
         {"7", "07", "07"}, {"1", "01", "01"}, {"0", "00", "0"},          {"/", "0/", "/"},
         {"12", "12", "12"}, {"3/12", "3/12", "3/12"}, {"", "", ""},
     };
-    for (const auto& [track, forRename, shown] : cases) {
-        EditorFields padded, unpadded;
-        padded.Track = padded.TrackV2 = unpadded.Track = track;
-        unpadded.PadTrack = false;
-        PadTrackFields(padded);
-        PadTrackFields(unpadded);
-        EXPECT_EQ(padded.Track + "|" + padded.TrackV2 + "|" + PadShownTrack(track) + "|" + unpadded.Track,
-                  forRename + "|" + forRename + "|" + shown + "|" + track);
-    }
+    for (const auto& [track, forRename, shown] : cases)
+        EXPECT_EQ(PadTrackNumber(track) + "|" + PadShownTrack(track), forRename + "|" + shown);
 }
 
 } // namespace
