@@ -1,0 +1,130 @@
+// The commands over files, each over the same four files: every file keeps its audio and mode bits, a command
+// changes only the tags it names, and a file it leaves alone stays byte for byte.
+#include "FileReplaceStepOverride.h"
+#include "TagCommands.h"
+#include "TestSongs.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <functional>
+
+namespace {
+
+std::string Comment(const std::string& text) { return std::string("eng\0", 4) + text; }
+
+const std::string LongComment = "first line\r\nsecond line, long enough";
+
+// Both tags; no tag (its name holds an artist and a title); an ID3v2 tag alone whose texts do not fit ID3v1 and
+// which holds another program's frame; an ID3v1 tag alone.
+const std::vector<std::pair<std::string, TestSong>> Songs = {
+    {"Band A-Song A.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Old A", .Track = 123, .Genre = 150},
+                           .V2 = {{"TIT2", "Old A"}, {"TPE1", "Artist A"}, {"TYER", "1999"}}}},
+    {"Band B-Song B.mp3", {}},
+    {"Band C-Song C.mp3", {.V2 = {{"TIT2", "A title longer than thirty characters"}, {"TRCK", "3/12"},
+                                  {"TCON", "(17)"}, {"COMM", Comment(LongComment)}, {"TXXX", std::string("kept\0yes", 8)}}}},
+    {"Band D-Song D.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Title", .Artist = "Artist", .Year = "1999",
+                                                          .Comment = "Comment", .Track = 5, .Genre = 17}}},
+};
+
+const ImportSettings ByName {"$ARTIST-$TITLE", {}, true};
+
+// What a result says: "" done, "r" the file could not be read, "1"/"2" that tag could not be written.
+std::string Outcome(const WriteResult& result)
+{
+    return std::string(result.Readable ? "" : "r") + (result.ID3v1Failed ? "1" : "") + (result.ID3v2Failed ? "2" : "");
+}
+
+struct Row {
+    const char* Name;
+    std::function<WriteResult(const std::string& path, const std::string& name)> Command;
+    std::string Outcomes;           // each file's, joined by "|"
+    std::vector<std::string> After; // what TagLib sees in each file; "=" for the file as it was
+    std::function<void(const std::vector<std::filesystem::path>&)> Setup = {};
+};
+
+TEST(TagCommands, EachCommandChangesOnlyWhatItNamesInEachFile)
+{
+    const std::string a = "v1:Old A////123/150 v2:", aFrames = "TDRC:1999;TIT2:Old A;TPE1:Artist A;";
+    const std::string b = "v1:Song B/Band B///0/255 v2:", bFrames = "TIT2:Song B;TPE1:Band B;";
+    const std::string c = "COMM:" + LongComment + ";TCON:17;TIT2:A title longer than thirty characters;TRCK:3/12;"
+                          "TXXX:[kept] yes;";
+    const std::string cNamed = "v1:Song C/Band C///0/255 v2:", d = "v1:Title/Artist//Comment/5/17 v2:";
+    const std::string dNamed = d + "TIT2:Song D;TPE1:Band D;";
+    static std::string refusedTarget;
+    std::optional<FileReplaceStepOverride> refused;
+    const auto gone = [](const auto& paths) { std::filesystem::remove(paths[1]); };
+    const std::vector<Row> rows = {
+        {"tags from names, a file read-only", [](const auto& path, const auto& name) {
+             return SaveTagsFromName(path, name, ByName, {}, false);
+         }, "|||", {"=", b + bFrames, cNamed + c, dNamed}, [](const auto& paths) { chmod(paths[1].c_str(), 0444); }},
+        {"tags from names ignoring the tags", [](const auto& path, const auto& name) {
+             return SaveTagsFromName(path, name, ByName, {}, true);
+         }, "|||", {"v1:Song A/Band A///0/255 v2:TIT2:Song A;TPE1:Band A;", b + bFrames,
+                    cNamed + "TIT2:Song C;TPE1:Band C;TXXX:[kept] yes;", "v1:Song D/Band D///0/255 v2:TIT2:Song D;TPE1:Band D;"}},
+        {"ID3v2 tags from names past a file that cannot be replaced", [](const auto& path, const auto& name) {
+             return SaveTagsFromName(path, name, ByName, {false, true}, false);
+         }, "|2||", {"=", "=", "=", dNamed}, [&](const auto& paths) {
+             refusedTarget = paths[1].string();
+             refused.emplace([](const char* newVersion, const char* target) {
+                 return target == refusedTarget ? -1 : std::rename(newVersion, target);
+             });
+         }},
+        {"title applied, a file gone", [](const auto& path, const auto& name) {
+             return ApplyField(path, Field::TitleV2, "New title", ByName, name);
+         }, "|r||", {a + "TDRC:1999;TIT2:New title;TPE1:Artist A;", "gone",
+                     "v1: v2:" + std::string(c).replace(c.find("A title"), 37, "New title"), d + "TIT2:New title;TPE1:Band D;"},
+         gone},
+        {"year cleared", [](const auto& path, const auto& name) { return ApplyField(path, Field::YearV2, "", ByName, name); },
+         "|||", {a + "TIT2:Old A;TPE1:Artist A;", "v1: v2:" + bFrames, "=", dNamed}},
+        {"comment applied as one file holds it", [](const auto& path, const auto&) {
+             return ApplyField(path, Field::CommentV2, LongComment, std::nullopt, "");
+         }, "|||", {a + "COMM:" + LongComment + ";" + aFrames, "v1: v2:COMM:" + LongComment + ";", "=",
+                    d + "COMM:" + LongComment + ";"}},
+        {"ID3v1 genre applied", [](const auto& path, const auto& name) { return ApplyField(path, Field::Genre, "255", ByName, name); },
+         "|||", {"v1:Old A////123/255 v2:" + aFrames, b, cNamed + c, "v1:Title/Artist//Comment/5/255 v2:"}},
+        {"ID3v1 made from ID3v2", [](const auto& path, const auto&) { return CreateID3v1FromID3v2(path); }, "|||",
+         {"=", "=", "v1:A title longer than thirty cha///first line second line, long/3/17 v2:" + c, "="}},
+        {"ID3v2 made from ID3v1", [](const auto& path, const auto&) { return CreateID3v2FromID3v1(path); }, "|||",
+         {"=", "=", "=", d + "COMM:Comment;TCON:Rock;TDRC:1999;TIT2:Title;TPE1:Artist;TRCK:5;"}},
+        {"ID3v2 deleted, a file gone, one read-only", [](const auto& path, const auto&) {
+             return DeleteTags(path, {false, true});
+         }, "|r||", {a, "gone", "v1: v2:", "="}, [&](const auto& paths) { gone(paths), chmod(paths[2].c_str(), 0444); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TempDir music;
+        std::vector<std::filesystem::path> paths;
+        for (const auto& [name, song] : Songs) {
+            paths.push_back(music.file(name));
+            writeFile(paths.back(), song.Content());
+        }
+        if (row.Setup)
+            row.Setup(paths);
+        std::vector<std::pair<Bytes, std::filesystem::perms>> before;
+        for (const auto& path : paths)
+            before.emplace_back(std::filesystem::exists(path) ? readFile(path) : Bytes(),
+                                std::filesystem::exists(path) ? std::filesystem::status(path).permissions()
+                                                              : std::filesystem::perms::none);
+        std::string outcomes;
+        for (std::size_t i = 0; i < paths.size(); ++i)
+            outcomes += (i ? "|" : "") + Outcome(row.Command(paths[i].string(), Songs[i].first));
+        refused.reset();
+        EXPECT_EQ(outcomes, row.Outcomes);
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            if (row.After[i] == "=") {
+                EXPECT_EQ(readFile(paths[i]), before[i].first) << i;
+                continue;
+            }
+            const std::string seen = TagsSeen(paths[i]);
+            EXPECT_EQ(seen, row.After[i]) << i;
+            if (seen != "gone") {
+                EXPECT_EQ(std::filesystem::status(paths[i]).permissions(), before[i].second) << i;
+                EXPECT_NE(ID3v2Bytes::Find(readFile(paths[i]), Mp3Fixture::Frames(20)), std::string::npos) << i;
+            }
+        }
+    }
+}
+
+} // namespace

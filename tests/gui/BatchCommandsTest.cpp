@@ -1,0 +1,117 @@
+// The commands on the selected files through the window, over the same four files and answered as a user answers:
+// the questions and messages each shows, and which files it writes (what it writes is the core's tests' business).
+#include "MainWindowFixture.h"
+
+#include "FileReplaceStepOverride.h"
+#include "TOptionsForm.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+using QMessageBox::No, QMessageBox::Ok, QMessageBox::Yes;
+
+// Both tags; no tag; an ID3v2 tag alone; an ID3v1 tag alone.
+const std::vector<std::pair<std::string, TestSong>> Songs = {
+    {"Band A-Song A.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Old A"}, .V2 = {{"TIT2", "Old A"}}}},
+    {"Band B-Song B.mp3", {}},
+    {"Band C-Song C.mp3", {.V2 = {{"TIT2", "C"}}}},
+    {"Band D-Song D.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "D"}}},
+};
+
+struct Row {
+    const char* Name;
+    std::function<void(const std::vector<std::filesystem::path>&)> Setup; // the four files listed, selected, one loaded
+    QObject* Command;                                                     // a button clicked or a menu item chosen
+    std::vector<QMessageBox::StandardButton> Answers;
+    std::string Boxes;   // their texts, joined by "|"
+    std::string Written; // each file: "w" written, "=" as it was, "-" gone
+};
+
+TEST_F(MainWindowTest, EachCommandAsksAndTellsAsItShouldAndWritesTheFilesItNames)
+{
+    const QString saveAll = "ACTION:\nSave ID3 tags for ALL selected MP3s based on import scheme\n%1"
+                            "  * ID3 tags are being imported (if not found)\n  * Applies to ID3v1 tag\n"
+                            "  * Applies to ID3v2 tag\n";
+    const QString ata = "ACTION:\nChange the %1 of ALL selected MP3s?\n|Save current ID3 info before proceeding?";
+    const std::string gone = "File (file no longer exists?)\n\nBand B-Song B.mp3";
+    const QString create = "ACTION:\nGenerate ID3v%1 tags from ID3v%2 tags?\n  * MP3s %3 ID3v1 tags or %4 ID3v2 "
+                           "tags are ignored\n";
+    const std::string deleting = "ACTION:\nDelete ID3 tags of ALL selected MP3s\n";
+    const std::string askTitle = ata.arg("Title").toStdString();
+    std::optional<FileReplaceStepOverride> refused;
+    static std::string refusedTarget;
+    const std::vector<Row> rows = {
+        {"save from names, the loaded file read-only", [&](const auto& paths) { chmod(paths[0].c_str(), 0444); },
+         Main.SaveBtn, {Yes}, saveAll.arg("").toStdString(), "=www"},
+        {"save from names ignoring the tags", [&](const auto&) {
+             Main.IgnoreID3->setChecked(true);
+             Windows.OptionsForm().AutoAdvanceSave->setChecked(false); // the loaded row is rebuilt after its save
+         }, Main.SaveBtn,
+         {Yes}, saveAll.arg("  * ID3 tags are being ignored\n").toStdString(), "wwww"},
+        {"save without import scheme", [&](const auto&) { Main.UseImport->setChecked(false); }, Main.SaveBtn, {Yes},
+         saveAll.arg("").toStdString() + "|Can't save multiple ID3s without having an import scheme!", "===="},
+        {"save past a file that cannot be replaced", [&](const auto& paths) {
+             Main.ID3v1CB->setChecked(false);
+             refusedTarget = paths[1].string();
+             refused.emplace([](const char* newVersion, const char* target) {
+                 return target == refusedTarget ? -1 : std::rename(newVersion, target);
+             });
+         }, Main.SaveBtn, {Yes}, "ACTION:\nSave ID3 tags for ALL selected MP3s based on import scheme\n  * ID3 tags are "
+         "being imported (if not found)\n  * Applies to ID3v2 tag\n|Error saving MP3 " + gone, "===w"},
+        {"title to all, a file gone", [&](const auto& paths) {
+             std::filesystem::remove(paths[1]);
+             Main.TitleV2->setText(QStringLiteral("New title"));
+         }, Main.TitleV2ATA, {Yes, No}, askTitle + "|Error opening MP3 " + gone, "w-ww"},
+        {"ID3v1 genre to all, saved first", [&](const auto&) { Main.Genre->setCurrentIndex(1); }, Main.GenreATA,
+         {Yes, Yes}, ata.arg("Genre").toStdString(), "wwww"},
+        {"title to all refused", [&](const auto&) { Main.TitleV2->setText(QStringLiteral("Changed")); },
+         Main.TitleV2ATA, {No}, askTitle.substr(0, askTitle.find('|')), "===="},
+        {"ID3v1 title to all without ID3v1 editing", [&](const auto&) { Main.ID3v1CB->setChecked(false); },
+         Main.TitleATA, {Ok}, "Cannot perform ATA on ID3v1 without enabling ID3v1 editing!", "===="},
+        {"create ID3v1", {}, Main.CreateID3v1, {Yes}, create.arg("1", "2", "WITH", "WITHOUT").toStdString(), "==w="},
+        {"create ID3v2", {}, Main.CreateID3v2, {Yes}, create.arg("2", "1", "WITHOUT", "WITH").toStdString(), "===w"},
+        {"delete ID3v2, a file gone", [&](const auto& paths) {
+             std::filesystem::remove(paths[1]);
+             Main.ID3v1CB->setChecked(false);
+         }, Main.DeleteBtn, {Yes}, deleting + "  * Applies to ID3v2 tag\n|Error opening MP3 " + gone, "w-w="},
+        {"delete without editing", [&](const auto&) {
+             Main.ID3v1CB->setChecked(false);
+             Main.ID3v2CB->setChecked(false);
+         }, Main.DeleteBtn, {Ok}, "Cannot delete without enabling either ID3v1 or ID3v2 editing!", "===="},
+    };
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const Row& row = rows[r];
+        SCOPED_TRACE(row.Name);
+        for (QCheckBox* box : {Main.UseImport, Main.ID3v1CB, Main.ID3v2CB})
+            box->setChecked(true);
+        Main.IgnoreID3->setChecked(false);
+        Windows.OptionsForm().AutoAdvanceSave->setChecked(true);
+        std::vector<std::filesystem::path> paths;
+        for (const auto& [name, song] : Songs)
+            paths.push_back(Put("row" + std::to_string(r) + "/" + name, song));
+        ListAll(Music.file("row" + std::to_string(r)));
+        if (row.Setup)
+            row.Setup(paths);
+        std::vector<Bytes> before;
+        for (const auto& path : paths)
+            before.push_back(std::filesystem::exists(path) ? readFile(path) : Bytes());
+        Main.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Main));
+        QStringList boxes = Texts(Answering(row.Answers, [&row] {
+            if (auto* action = qobject_cast<QAction*>(row.Command))
+                action->trigger();
+            else
+                QTest::mouseClick(qobject_cast<QAbstractButton*>(row.Command), Qt::LeftButton);
+        }));
+        refused.reset();
+        const QString folder = QString::fromStdString(Music.file("row" + std::to_string(r)).string() + "/");
+        EXPECT_EQ(boxes.join('|').remove(folder).toStdString(), row.Boxes);
+        std::string written;
+        for (std::size_t i = 0; i < paths.size(); ++i)
+            written += !std::filesystem::exists(paths[i]) ? '-' : readFile(paths[i]) == before[i] ? '=' : 'w';
+        EXPECT_EQ(written, row.Written);
+    }
+}
+
+} // namespace
