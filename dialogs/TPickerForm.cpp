@@ -67,6 +67,7 @@ TPickerForm::TPickerForm(QWidget* parent)
 void TPickerForm::Prepare()
 {
     SelectedDirectories.clear();
+    SelectedPaths.clear();
     Selected->clear();
     ShowChosenCount();
     // A disc mounted since the last use is offered too.
@@ -83,10 +84,7 @@ void TPickerForm::SetDirectory(const std::string& directory)
 
 bool TPickerForm::IsAlreadySelected(const std::string& directory, const std::string& name) const
 {
-    for (std::size_t i = 0; i < SelectedDirectories.size(); ++i)
-        if (SelectedDirectories[i] == directory && ItemName(*Selected->item(static_cast<int>(i))) == name)
-            return true;
-    return false;
+    return SelectedPaths.contains(directory + name);
 }
 
 std::vector<std::string> TPickerForm::SelectedNames() const
@@ -125,7 +123,7 @@ void TPickerForm::Choose(int fileRow)
 {
     const std::string directory = FileListDirectory();
     const std::string name = FileList->Name(fileRow);
-    if (IsAlreadySelected(directory, name))
+    if (!SelectedPaths.insert(directory + name).second)
         return;
     Selected->addItem(NewNameItem(name));
     SelectedDirectories.push_back(directory);
@@ -175,6 +173,7 @@ void TPickerForm::Remove1Click()
 {
     for (int row = Selected->count() - 1; row >= 0; --row)
         if (Selected->item(row)->isSelected()) {
+            SelectedPaths.erase(SelectedDirectories[static_cast<std::size_t>(row)] + ItemName(*Selected->item(row)));
             delete Selected->takeItem(row);
             SelectedDirectories.erase(SelectedDirectories.begin() + row);
         }
@@ -186,5 +185,6 @@ void TPickerForm::RemoveAllClick()
     const HourglassCursor hourglass;
     Selected->clear();
     SelectedDirectories.clear();
+    SelectedPaths.clear();
     ShowChosenCount();
 }

@@ -7,6 +7,7 @@
 #include <QtWidgets/QDialog>
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // The file picker: collects MP3 files from several directories for the list. Directories and names
@@ -44,4 +45,6 @@ private:
     void RemoveAllClick();
 
     std::vector<Drive> Drives;
+    // The chosen files' paths, so a choice of thousands of files tests each one in constant time.
+    std::unordered_set<std::string> SelectedPaths;
 };

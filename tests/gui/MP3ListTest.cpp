@@ -115,17 +115,22 @@ TEST_F(MainWindowTest, FilesPickedInThePickerAreLoadedOnceEach)
     AddDirectory(Music.file("sub"));
 
     TPickerForm& picker = Windows.PickerForm();
-    // A cancelled pick loads nothing; a file already listed is not listed again.
+    // A cancelled pick loads nothing; a file already listed is not listed again. In the picker a file is chosen
+    // once however often it is added, and may be chosen again once removed.
     for (const auto& step : {std::pair {"", picker.CancelBtn}, {"", picker.Done}, {"sub", picker.Done}}) {
         OnNextModal([&](QWidget&) {
             picker.SetDirectory(Music.file(step.first).string());
             picker.AddAll->click();
+            picker.Selected->item(0)->setSelected(true);
+            picker.Remove1->click();
+            picker.AddAll->click();
+            EXPECT_EQ(picker.Selected->count(), picker.FileList->count());
             step.second->click();
         });
         Main.AddFileBtn->click();
     }
-    EXPECT_EQ(Captions(), (std::vector<std::string>{"three.mp3", "one.mp3", "two.mp3"}));
-    EXPECT_EQ(List.Row(1).Path() + " " + Cell(1, 3).toStdString(), Folder() + "one.mp3 One");
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"three.mp3", "two.mp3", "one.mp3"}));
+    EXPECT_EQ(List.Row(2).Path() + " " + Cell(2, 3).toStdString(), Folder() + "one.mp3 One");
 }
 
 // Files other programs wrote, files cut short and files of random bytes: every one is read without a message, and
