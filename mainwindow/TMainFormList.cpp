@@ -12,6 +12,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QMenu>
+#include <QtWidgets/QStyle>
 
 #include <algorithm>
 
@@ -19,9 +20,11 @@ namespace {
 
 const QString NoFileLoaded = QStringLiteral("No File Loaded!");
 
-// Widths of the list's columns; 0 keeps the default, narrow enough for all seven to fit the window.
+// Widths of the list's columns as first shown; 0 for a column as wide as its caption or its widest value. The
+// Title column takes whatever width the others leave.
 constexpr std::array<int, MP3ListModel::ColumnCount> ColumnWidths = {300, 45, 45, 150, 0, 75, 0};
-constexpr int DefaultColumnWidth = 50;
+// The widest Bitrate or Length a file gives: 999 minutes and 59 seconds.
+const QString WidestValue = QStringLiteral("000:00");
 
 // Keys after which the editor follows the selection: letters (type-ahead), Space and the moving keys.
 bool MovesSelection(int key)
@@ -48,14 +51,19 @@ void TMainForm::SetUpList()
                                   QIcon(Image(ID3v1OnlyImage)), QIcon(Image(ID3v2OnlyImage))},
                                  this);
     Selected3->setModel(ListModel);
-    Selected3->header()->setDefaultSectionSize(DefaultColumnWidth);
-    for (int column = 0; column < MP3ListModel::ColumnCount; ++column)
-        if (ColumnWidths[static_cast<std::size_t>(column)] > 0)
-            Selected3->setColumnWidth(column, ColumnWidths[static_cast<std::size_t>(column)]);
     QHeaderView& header = *Selected3->header();
     header.setSectionsClickable(true);
     header.setSortIndicatorShown(true);
     header.setSortIndicator(-1, Qt::AscendingOrder);
+    // A cell's text has a margin on each side.
+    const int textMargin = 2 * (Selected3->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Selected3) + 1);
+    const int valueWidth = Selected3->fontMetrics().horizontalAdvance(WidestValue) + textMargin;
+    for (int column = 0; column < MP3ListModel::ColumnCount; ++column) {
+        const int width = ColumnWidths[static_cast<std::size_t>(column)];
+        Selected3->setColumnWidth(column, width > 0 ? width : std::max(header.sectionSizeHint(column), valueWidth));
+    }
+    header.setStretchLastSection(false);
+    header.setSectionResizeMode(MP3ListModel::TitleColumn, QHeaderView::Stretch);
     connect(&header, &QHeaderView::sectionClicked, this, &TMainForm::Selected3ColumnClick);
     connect(Selected3, &MP3ListView::Clicked, this, &TMainForm::Selected3Click);
     connect(Selected3, &MP3ListView::KeyReleased, this, &TMainForm::Selected3KeyUp);

@@ -5,6 +5,8 @@
 #include "FileReplaceStepOverride.h"
 #include "TPickerForm.h"
 
+#include <QtWidgets/QHeaderView>
+
 #include <sys/stat.h>
 
 namespace {
@@ -89,6 +91,23 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     EXPECT_EQ(Main.LoadedIndex, -1);
     AddDirectory(Music.path());
     EXPECT_EQ(List.RowCount(), 3) << "cleared files may be added again";
+}
+
+// The File column keeps its width and the Title column takes what is left, so Length is never cut.
+TEST_F(MainWindowTest, TheLengthColumnShowsItsWholeTextAtAnyWindowWidthAndTheTitleTakesTheRest)
+{
+    const QHeaderView& header = *Main.Selected3->header();
+    const int length = MP3ListModel::LengthColumn;
+    const int needed =
+        std::max(header.sectionSizeHint(length), Main.Selected3->fontMetrics().horizontalAdvance("000:00"));
+    for (const int width : {Main.width(), 1400}) {
+        Main.resize(width, Main.height());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(header.sectionSize(MP3ListModel::FileColumn), 300) << width;
+        EXPECT_GE(header.sectionSize(length), needed) << width;
+        EXPECT_LT(header.sectionSize(length), 2 * needed) << width;
+        EXPECT_EQ(header.length(), Main.Selected3->viewport()->width()) << width;
+    }
 }
 
 TEST_F(MainWindowTest, AFileGoneFromDiskEmptiesTheEditorInsteadOfKeepingTheLastOne)
