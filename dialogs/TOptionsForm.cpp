@@ -8,6 +8,7 @@
 #include <QtGui/QShowEvent>
 
 #include <filesystem>
+#include <span>
 #include <string>
 
 namespace {
@@ -22,6 +23,14 @@ bool NamesDirectory(const QString& text)
 {
     std::error_code error;
     return !text.isEmpty() && std::filesystem::is_directory(PathBytes(text), error);
+}
+
+bool ReadSwitch(const SettingsStore& settings, QCheckBox& box)
+{
+    const auto checked = settings.ReadBool(box.objectName());
+    if (checked)
+        box.setChecked(*checked);
+    return checked.has_value();
 }
 
 } // namespace
@@ -41,9 +50,10 @@ TOptionsForm::TOptionsForm(TPickerForm& picker, TBrowseDirectoryDlg& sourceBrows
     ApplyDefaultDirectories();
 }
 
-std::array<QCheckBox*, 4> TOptionsForm::Switches() const
+// KeepModTime last: it is read after the directories (LoadOptions).
+std::array<QCheckBox*, 5> TOptionsForm::Switches() const
 {
-    return {AutoAdvanceSave, AutoAdvanceDelete, AutoAdvanceRename, EndBeep};
+    return {AutoAdvanceSave, AutoAdvanceDelete, AutoAdvanceRename, EndBeep, KeepModTime};
 }
 
 std::array<QLineEdit*, 2> TOptionsForm::Directories() const
@@ -52,24 +62,22 @@ std::array<QLineEdit*, 2> TOptionsForm::Directories() const
 }
 
 // Reading stops at the first missing or unreadable switch; a stored directory that no longer
-// exists is dropped.
+// exists is dropped. KeepModTime comes after the directories, so settings stored before it existed keep them.
 bool TOptionsForm::LoadOptions()
 {
     const SettingsStore settings;
     if (!settings.Exists())
         return false;
-    for (QCheckBox* box : Switches()) {
-        const auto checked = settings.ReadBool(box->objectName());
-        if (!checked)
+    const auto switches = Switches();
+    for (QCheckBox* box : std::span(switches).first(switches.size() - 1)) // all but KeepModTime
+        if (!ReadSwitch(settings, *box))
             return false;
-        box->setChecked(*checked);
-    }
     for (QLineEdit* edit : Directories()) {
         const QString directory = settings.ReadString(edit->objectName());
         if (NamesDirectory(directory))
             edit->setText(directory);
     }
-    return true;
+    return ReadSwitch(settings, *KeepModTime);
 }
 
 // The directories are stored as typed, whether they exist or not.

@@ -44,7 +44,7 @@ private:
     void PickDirectory(QLineEdit& edit);
 
     // The controls that hold the stored values; each value is named after its control.
-    std::array<QCheckBox*, 4> Switches() const;
+    std::array<QCheckBox*, 5> Switches() const;
     std::array<QLineEdit*, 2> Directories() const;
 
     TPickerForm& Picker;
@@ -53,7 +53,7 @@ private:
 
     // What the controls held when the dialog was last shown.
     struct {
-        std::array<bool, 4> Checked{};
+        std::array<bool, 5> Checked{};
         std::array<QString, 2> Directories;
     } OptionsSnapshot;
 };

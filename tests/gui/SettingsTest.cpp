@@ -6,6 +6,7 @@
 #include "SettingsStore.h"
 #include "TFiltersForm.h"
 #include "TMainForm.h"
+#include "TOptionsForm.h"
 
 #include <QtTest/QSignalSpy>
 #include <QtWidgets/QToolButton>
@@ -84,6 +85,26 @@ TEST(SettingsTest, StoredFilterListsLoadInNumberOrderAndAreRenumberedAtTheClose)
     EXPECT_EQ(sandbox.Section("Filters"), (Values {{"Import1", "a -> b"}, {"Import2", "b -> c"}, {"Import3", "j -> k"},
                                                    {"Import4", "x -> y"}, {"Rename1", "\"1 -> \""},
                                                    {"Rename2", "\"2 -> \""}}));
+}
+
+// Options stored before "Keep the modification time" existed keep their directories; the switch starts off, and
+// OK stores it with the others.
+TEST(SettingsTest, KeepModTimeIsReadAfterTheDirectoriesAndStoredByOK)
+{
+    const TempDir picker;
+    const std::string options = "[General]\nAutoAdvanceSave=1\nAutoAdvanceDelete=1\nAutoAdvanceRename=1\nEndBeep=0\n"
+                                "DefaultPicker=" + picker.path().string() + "\nDefaultBrowse=\n";
+    for (const auto& [stored, kept] : {std::pair {"", false}, {"KeepModTime=1\n", true}}) {
+        SettingsSandbox sandbox(options + stored);
+        Forms windows;
+        TOptionsForm& dialog = windows.OptionsForm();
+        EXPECT_EQ(dialog.DefaultPicker->text().toStdString() + (dialog.KeepModTime->isChecked() ? " kept" : ""),
+                  picker.path().string() + (kept ? " kept" : ""));
+        dialog.show();
+        ClickBox(*dialog.KeepModTime);
+        QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
+        EXPECT_EQ(sandbox.Section().at("KeepModTime"), kept ? "0" : "1");
+    }
 }
 
 TEST(SettingsTest, StoreKeyExistsOnlyWhenItsFileHoldsValuesAndReadsTextsWhole)
