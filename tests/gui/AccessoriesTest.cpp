@@ -52,12 +52,22 @@ TEST_F(AccessoriesTest, FileInfoShowsTheFirstFramesPropertiesAndBothTags)
     }
 }
 
-TEST_F(AccessoriesTest, FileInfoTakesExactlyOneRowAndPlayHandsTheFileByItsOwnBytesToTheDesktop)
+TEST_F(AccessoriesTest, FileInfoTakesExactlyOneRowAndPlayHandsTheFileByItsOwnBytesToTheDesktopOrSaysItCannot)
 {
     Put("a.mp3", {}), Put("Caf\xE9.mp3", {});
     AddDirectory(Music.path());
     EXPECT_EQ(Texts(Answering({}, [this] { Main.FileInfoMI->trigger(); })),
               QStringList {"You must have only one MP3 selected to use this option!"}) << "none selected";
+
+    // Without a launcher on the desktop nothing opens, and the user is told which file or page stayed unopened.
+    Show("a.mp3");
+    const TempDir noPrograms;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", noPrograms.path().c_str());
+    EXPECT_EQ(Texts(Answering({}, [this] { Press(Qt::Key_P, Qt::ControlModifier), Main.ContentsMI->trigger(); })),
+              QStringList({"The desktop found no program to open\n" + QString::fromStdString(Folder()) + "a.mp3",
+                           "The desktop found no program to open\n" + Main.ProgramDirectory + "Help/help.htm"}));
+    qputenv("PATH", path);
 
     // A name that is not UTF-8 reaches the opener as its own bytes.
     OpenedUrls opened;
