@@ -6,6 +6,7 @@
 #include <QtCore/QCoreApplication>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -41,14 +42,17 @@ void TLoadingForm::showEvent(QShowEvent* event)
 void TLoadingForm::TimerTimer()
 {
     Progress = 0;
+    FilesFound = 0;
     ProgressBar->setRange(0, CycleLength);
     ProgressBar->setValue(Progress);
     ProgressBar->setTextVisible(false);
     SinceShown.start();
     if (LoadMode == FileListMode)
         LoadFileList();
-    else
+    else if (LoadMode == DirectoryMode)
         ScanDirectory(MainForm.BrowseDlg.Selection);
+    else
+        LoadPathList();
     ProgressBar->setValue(Progress);
     OKBtn->click();
 }
@@ -68,12 +72,28 @@ void TLoadingForm::LoadFileList()
 
 void TLoadingForm::ScanDirectory(const std::string& directory)
 {
-    std::size_t found = 0;
-    ::ScanDirectory(directory, [this, &found](const std::string& folder, const std::string& name) {
-        if (++found % FilesPerCycleStep == 0)
-            Advance(1, CycleLength);
-        MainForm.AddListItem(folder, name);
-    });
+    ::ScanDirectory(directory, [this](const std::string& folder, const std::string& name) { AddFile(folder, name); });
+}
+
+void TLoadingForm::LoadPathList()
+{
+    for (const std::string& path : PathList) {
+        std::error_code unreadable;
+        if (std::filesystem::is_directory(path, unreadable)) {
+            ScanDirectory(path);
+            continue;
+        }
+        // An absolute path: its directory is everything up to the last "/".
+        const std::size_t nameStart = path.rfind('/') + 1;
+        AddFile(path.substr(0, nameStart), path.substr(nameStart));
+    }
+}
+
+void TLoadingForm::AddFile(const std::string& directory, const std::string& name)
+{
+    if (++FilesFound % FilesPerCycleStep == 0)
+        Advance(1, CycleLength);
+    MainForm.AddListItem(directory, name);
 }
 
 // Moves the gauge on by step, starting again from 0 at wrap when wrap is not 0.

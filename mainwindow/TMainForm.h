@@ -84,6 +84,10 @@ public:
     // Reads one file and appends its row; false when it is listed already or cannot be read.
     bool AddListItem(const std::string& directory, const std::string& name);
     bool IsInList(const std::string& directory, const std::string& name) const;
+    // Files and folders named on the command line or dropped on the list, as the file system's bytes, loaded in
+    // one go: folders as Add Directory walks them, MP3 files as the picker adds them. Then one message names
+    // every path that is neither.
+    void AddPaths(const std::vector<std::string>& paths);
 
     // ---- The editor (TMainFormEditor.cpp) ----
     void LoadCurrentItem();

@@ -69,6 +69,7 @@ void TMainForm::SetUpList()
     connect(Selected3, &MP3ListView::KeyReleased, this, &TMainForm::Selected3KeyUp);
     connect(Selected3, &QWidget::customContextMenuRequested, this, &TMainForm::Selected3ContextPopup);
     connect(ClearMP3MI, &QAction::triggered, this, &TMainForm::ClearMP3MIClick);
+    connect(Selected3, &MP3ListView::FilesDropped, this, &TMainForm::AddPaths);
 }
 
 int TMainForm::RowCount() const
