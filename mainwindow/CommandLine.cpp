@@ -22,7 +22,9 @@ void Describe(QCommandLineParser& parser)
     parser.setApplicationDescription(
         QStringLiteral("Vellum MP3, a tag manager for MP3 files. Lists the MP3 files named and every MP3 file in "
                        "the folders named and their subfolders."));
-    parser.addHelpOption();
+    // Not addHelpOption: its --help-all would print nothing here and start the window.
+    parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Displays this help and exits.")));
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("paths"), QStringLiteral("MP3 files and folders to list."),
                                  QStringLiteral("[FILE|FOLDER]..."));
