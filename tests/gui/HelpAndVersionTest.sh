@@ -1,18 +1,7 @@
 #!/bin/sh
-# vellum-mp3 --help and --version answer in a terminal without a desktop; an unknown option ends the start with a
-# failure. Arguments: the program, the project's version.
-set -u
-program=$1 version=$2
-fail() { echo "FAILED: $*" >&2; exit 1; }
-HOME=$(mktemp -d "${TMPDIR:-/tmp}/vellum-home.XXXXXX") && export HOME XDG_CONFIG_HOME="$HOME/.config"
-trap 'rm -rf "$HOME"' EXIT
-no_desktop() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program" "$@"; }
-
-[ "$(no_desktop --version)" = "vellum-mp3 $version" ] || fail "--version"
-help=$(no_desktop --help) || fail "--help ended with a failure"
-case $help in
-*"[FILE|FOLDER]..."*"--version"*) ;;
-*) fail "--help printed: $help" ;;
-esac
-QT_QPA_PLATFORM=offscreen "$program" --bogus 2>/dev/null && fail "an unknown option was taken"
-exit 0
+# --help and --version answer in a terminal without a desktop; an unknown option fails. Arguments: program, version.
+HOME=$(mktemp -d) && export HOME XDG_CONFIG_HOME="$HOME" && trap 'rm -rf "$HOME"' EXIT
+bare() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$1" "$2"; }
+[ "$(bare "$1" --version)" = "vellum-mp3 $2" ] || { echo "FAILED: --version" >&2; exit 1; }
+case $(bare "$1" --help) in *"[FILE|FOLDER]..."*--version*) ;; *) echo "FAILED: --help" >&2; exit 1 ;; esac
+if QT_QPA_PLATFORM=offscreen "$1" --bogus 2>/dev/null; then echo "FAILED: --bogus was taken" >&2; exit 1; fi
