@@ -1,4 +1,5 @@
-// Adding files to the list: the two Add commands and the step that reads one file into a row.
+// Adding files to the list: the two Add commands, the files and folders given from outside, and the step that
+// reads one file into a row.
 #include "TMainForm.h"
 
 #include "DisplayName.h"
