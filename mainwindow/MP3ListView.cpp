@@ -88,6 +88,7 @@ void MP3ListView::paintEvent(QPaintEvent* event)
     if (!DropTargetShown)
         return;
     QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
     QStyleOption frame;
     frame.initFrom(this);
     frame.rect = viewport()->rect().adjusted(0, 0, -1, -1);
