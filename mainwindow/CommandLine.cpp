@@ -22,6 +22,9 @@ void Describe(QCommandLineParser& parser)
     parser.setApplicationDescription(
         QStringLiteral("Vellum MP3, a tag manager for MP3 files. Lists the MP3 files named and every MP3 file in "
                        "the folders named and their subfolders."));
+    // The window system's own options are single words after one dash ("-reverse", "-platformtheme"): read as
+    // letters they would hold a "v" or an "h".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     // Not addHelpOption: its --help-all would print nothing here and start the window.
     parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Displays this help and exits.")));
