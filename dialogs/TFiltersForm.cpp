@@ -72,9 +72,8 @@ void AddFilter(QLineEdit& source, QLineEdit& replacement, QListWidget& box)
         ShowMessage(QStringLiteral("That would be a useless filter!"));
         return;
     }
-    const QByteArray to = replacement.text().toLatin1();
-    const FilterEntry filter{source.text().toLatin1().front(), to.isEmpty() ? '\0' : to.front()};
-    const QString entry = QString::fromLatin1(filter.Text());
+    const FilterEntry filter{source.text().toStdString(), replacement.text().toStdString()};
+    const QString entry = QString::fromStdString(filter.Text());
     if (!FilterListContains(box, entry))
         box.addItem(entry);
     source.clear();

@@ -1,5 +1,8 @@
 #include "ID3v1Tag.h"
 
+#include "TextDecoding.h"
+#include "TextEncoding.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -17,15 +20,14 @@ bool ID3v1Tag::IsTag() const
 
 std::string ID3v1Tag::Field(std::size_t offset, std::size_t width) const
 {
-    const auto begin = Data.begin() + static_cast<std::ptrdiff_t>(offset);
-    const auto end = std::find(begin, begin + static_cast<std::ptrdiff_t>(width), std::uint8_t{0});
-    return std::string(begin, end);
+    return TextDecoding::DecodeLatin1Text(Data.data() + offset, width);
 }
 
 void ID3v1Tag::SetField(std::size_t offset, std::size_t width, const std::string& text)
 {
+    const std::string latin1 = TextEncoding::ToLatin1(text, width);
     std::fill_n(Data.begin() + static_cast<std::ptrdiff_t>(offset), width, std::uint8_t{0});
-    std::memcpy(Data.data() + offset, text.data(), std::min(text.size(), width));
+    std::memcpy(Data.data() + offset, latin1.data(), latin1.size());
 }
 
 std::string ID3v1Tag::Title() const { return Field(TitleOffset, TextWidth); }

@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <string>
 
-// The 128-byte ID3v1 record exactly as it lies at the end of an MP3 file. Texts are single bytes as found: nothing
-// is trimmed or converted, and a field filled to its full width has no terminating zero.
+// The 128-byte ID3v1 record exactly as it lies at the end of an MP3 file. Its texts are ISO-8859-1 and come and go
+// as UTF-8 (see TextEncoding::ToLatin1 for what does not fit); nothing is trimmed, and a field filled to its full
+// width has no terminating zero. Widths count characters, each one byte in the record.
 class ID3v1Tag {
 public:
     static constexpr std::size_t Size = 128;
@@ -35,7 +36,7 @@ public:
     void SetArtist(const std::string& text);
     void SetAlbum(const std::string& text);
     void SetYear(const std::string& text);
-    // Keeps bytes 125-126 when a track number is stored: the comment is then 28 bytes wide.
+    // Keeps bytes 125-126 when a track number is stored: the comment is then 28 characters wide.
     void SetComment(const std::string& text);
     // Zero leaves the record as it is.
     void SetTrack(std::uint8_t track);

@@ -2,14 +2,16 @@
 
 #include "FrameArea.h"
 #include "TextDecoding.h"
+#include "TextEncoding.h"
 
 #include <algorithm>
+#include <unicode/utf8.h>
 
 namespace {
 
-constexpr std::array<std::uint8_t, 1> TextPrefix = {TextDecoding::Latin1};
-constexpr std::array<std::uint8_t, 5> CommentPrefix = {TextDecoding::Latin1, 'e', 'n', 'g', 0};
-constexpr std::array<std::uint8_t, 2> URLPrefix = {TextDecoding::Latin1, 0};
+// The bytes between a new frame's encoding byte and its texts.
+constexpr std::array<std::uint8_t, 0> TextPrefix = {};
+constexpr std::array<std::uint8_t, 3> CommentPrefix = {'e', 'n', 'g'};
 constexpr std::array<std::uint8_t, 2> NoFlags = {0, 0};
 // Bytes before the description: the encoding, and for comments and lyrics a 3-byte language.
 constexpr std::size_t CommentPrefixLength = 4;
@@ -54,24 +56,12 @@ bool HasEmptyDescription(const RawFrame& frame, std::uint8_t version)
     return description && description->empty();
 }
 
-// ISO-8859-1 text in a frame's text encoding, as the bytes that follow its prefix.
-std::string Encoded(std::uint8_t encoding, const std::string& text)
+// The first `count` characters of UTF-8 text.
+std::string FirstCharacters(const std::string& text, std::size_t count)
 {
-    if (encoding == TextDecoding::Latin1)
-        return text;
-    std::string bytes = encoding == TextDecoding::UTF16 ? "\xFF\xFE" : "";
-    for (const char c : text) {
-        const auto code = static_cast<unsigned char>(c);
-        if (encoding == TextDecoding::UTF16)
-            bytes += {c, '\0'};
-        else if (encoding == TextDecoding::UTF16BE)
-            bytes += {'\0', c};
-        else if (code < 0x80)
-            bytes += c;
-        else
-            bytes += {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
-    }
-    return bytes;
+    std::int32_t end = 0;
+    U8_FWD_N(text.data(), end, static_cast<std::int32_t>(text.size()), static_cast<std::int32_t>(count));
+    return text.substr(0, static_cast<std::size_t>(end));
 }
 
 std::optional<unsigned> LeadingNumber(const std::string& text)
@@ -252,11 +242,11 @@ std::string ID3v2Frames::GetID3v2Year() const
 {
     if (Slot(FrameTable::FrameIndex("TYER")))
         return GetTextFrame("TYER");
-    return GetTextFrame("TDRC").substr(0, YearLength);
+    return FirstCharacters(GetTextFrame("TDRC"), YearLength);
 }
 
 void ID3v2Frames::SetFrame(std::string_view id, std::array<std::uint8_t, 2> flags, const std::string& text,
-                           std::span<const std::uint8_t> prefix)
+                           std::span<const std::uint8_t> prefix, const std::string& description)
 {
     const std::uint8_t index = FrameTable::FrameIndex(id);
     if (index == FrameTable::NoFrame)
@@ -268,8 +258,20 @@ void ID3v2Frames::SetFrame(std::string_view id, std::array<std::uint8_t, 2> flag
         RemoveSlot(index);
         return;
     }
-    std::vector<std::uint8_t> body(prefix.begin(), prefix.end());
-    body.insert(body.end(), text.begin(), text.end());
+    // A link is always ISO-8859-1, whatever the encoding of its description.
+    const bool isLink = id == "WXXX";
+    const std::uint8_t encoding = isLink ? TextEncoding::EncodingFor({description}, WriteVersion())
+                                         : TextEncoding::EncodingFor({description, text}, WriteVersion());
+    std::vector<std::uint8_t> body(1 + prefix.size(), encoding);
+    std::copy(prefix.begin(), prefix.end(), body.begin() + 1);
+    if (HasDescription(id))
+        TextEncoding::AppendText(body, encoding, description, true);
+    if (isLink) {
+        const std::string link = TextEncoding::LinkToLatin1(text);
+        body.insert(body.end(), link.begin(), link.end());
+    } else {
+        TextEncoding::AppendText(body, encoding, text, false);
+    }
     RemovePassThroughLike(PutSlot(index, RawFrame::Make(FrameTable::ID(index), flags, std::move(body))));
 }
 
@@ -289,30 +291,26 @@ void ID3v2Frames::SetID3v2OrigArtist(const std::string& text) { SetText("TOPE", 
 void ID3v2Frames::SetID3v2Copyright(const std::string& text) { SetText("TCOP", text, GetID3v2Copyright()); }
 void ID3v2Frames::SetID3v2EncodedBy(const std::string& text) { SetText("TENC", text, GetID3v2EncodedBy()); }
 
-// The comment shown is the one replaced: it keeps its language and its description, in the encoding it has.
+// The comment shown is the one replaced: it keeps its language and its description.
 void ID3v2Frames::SetID3v2Comment(const std::string& text)
 {
     if (text == GetID3v2Comment())
         return;
     const RawFrame* shown = Slot(FrameTable::FrameIndex("COMM"));
-    const std::optional<std::vector<std::uint8_t>> content = shown ? shown->Content(ReadVersion) : std::nullopt;
-    if (text.empty() || !content || content->size() < CommentPrefixLength || (*content)[0] > TextDecoding::UTF8) {
+    const std::optional<std::string> language = shown ? Language(*shown, ReadVersion) : std::nullopt;
+    const std::optional<std::string> description = shown ? Description(*shown, ReadVersion) : std::nullopt;
+    if (!language || !description) {
         SetFrame("COMM", NoFlags, text, CommentPrefix);
         return;
     }
-    const std::uint8_t encoding = (*content)[0];
-    const std::size_t textStart =
-        TextDecoding::SkipTerminatedText(encoding, content->data(), content->size(), CommentPrefixLength);
-    std::vector<std::uint8_t> prefix(content->begin(), content->begin() + static_cast<std::ptrdiff_t>(textStart));
-    if (textStart == content->size()) // a description that runs to the end gets its terminator
-        prefix.resize(prefix.size() + (TextDecoding::IsWide(encoding) ? 2 : 1), 0);
-    SetFrame("COMM", NoFlags, Encoded(encoding, text), prefix);
+    const std::vector<std::uint8_t> prefix(language->begin(), language->end());
+    SetFrame("COMM", NoFlags, text, prefix, *description);
 }
 
 void ID3v2Frames::SetID3v2URL(const std::string& text)
 {
     if (text != GetID3v2URL())
-        SetFrame("WXXX", NoFlags, text, URLPrefix);
+        SetFrame("WXXX", NoFlags, text, TextPrefix);
 }
 
 void ID3v2Frames::SetID3v2TrackNumber(std::uint8_t number)
@@ -351,7 +349,7 @@ bool ID3v2Frames::SameFrame(const RawFrame& a, const RawFrame& b) const
         return true;
     if (!HasDescription(id))
         return false;
-    // The frames the setters make hold encoding 0 and no flags, which read the same in every version.
+    // The frames the setters make hold no flags, so they read the same in every version.
     const std::optional<std::string> description = Description(a, ReadVersion);
     if (!description || description != Description(b, ReadVersion))
         return false;

@@ -23,7 +23,8 @@
 // with a description in the slot goes first of all. Each slot frame is thus where a re-read looks for it, and a
 // re-read finds in the slots what was written from them.
 //
-// Texts are ISO-8859-1 bytes. Every frame the setters make has text encoding 0 and flags 00 00.
+// Texts are UTF-8. Every frame the setters make has flags 00 00 and the text encoding that
+// TextEncoding::EncodingFor gives its texts: ISO-8859-1 whenever they fit it.
 class ID3v2Frames {
 public:
     // Loads the frame area: the bytes behind the header and extended header, up to the end of the tag or the end
@@ -74,15 +75,16 @@ public:
     std::string GetID3v2EncodedBy() const;
     std::string GetID3v2URL() const;
 
-    // Puts a new frame of an ID in the table into its slot: the prefix bytes followed by the text's characters.
-    // An empty text removes the slot's frame. Pass-through frames that the new frame stands for (text frames of
-    // the same ID; comments, user texts and user links with the same language and description) are removed,
-    // so that a re-read cannot find them instead.
+    // Puts a new frame of an ID in the table into its slot: the encoding byte, the prefix bytes (a comment's
+    // language), for frames with a description the description and its terminator, then the text ("WXXX": the
+    // link, always ISO-8859-1). An empty text removes the slot's frame. Pass-through frames that the new frame
+    // stands for (text frames of the same ID; comments, user texts and user links with the same language and
+    // description) are removed, so that a re-read cannot find them instead.
     void SetFrame(std::string_view id, std::array<std::uint8_t, 2> flags, const std::string& text,
-                  std::span<const std::uint8_t> prefix);
+                  std::span<const std::uint8_t> prefix, const std::string& description = {});
 
     // The setters leave a frame as read when given exactly the text their getter returns for it, so that saving
-    // one field does not re-encode (and narrow) the others.
+    // one field does not re-encode the others.
     void SetID3v2Title(const std::string& text);
     void SetID3v2Artist(const std::string& text);
     void SetID3v2Album(const std::string& text);

@@ -114,9 +114,9 @@ public:
     std::string GetID3v2EncodedBy() const { return Frames.GetID3v2EncodedBy(); }
     std::string GetID3v2URL() const { return Frames.GetID3v2URL(); }
     void SetFrame(std::string_view id, std::array<std::uint8_t, 2> flags, const std::string& text,
-                  std::span<const std::uint8_t> prefix)
+                  std::span<const std::uint8_t> prefix, const std::string& description = {})
     {
-        Frames.SetFrame(id, flags, text, prefix);
+        Frames.SetFrame(id, flags, text, prefix, description);
     }
     void SetID3v2Title(const std::string& text) { Frames.SetID3v2Title(text); }
     void SetID3v2Artist(const std::string& text) { Frames.SetID3v2Artist(text); }

@@ -1,72 +1,77 @@
 #include "TextDecoding.h"
 
+#include <algorithm>
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
+
 namespace TextDecoding {
 namespace {
 
-constexpr char Unrepresentable = '?';
+constexpr UChar32 Replacement = 0xFFFD;
 
-void AppendCodePoint(std::string& text, std::uint32_t codePoint)
+void AppendCodePoint(std::string& text, UChar32 c)
 {
-    text += codePoint <= 0xFF ? static_cast<char>(codePoint) : Unrepresentable;
+    char bytes[U8_MAX_LENGTH];
+    std::int32_t length = 0;
+    U8_APPEND_UNSAFE(bytes, length, c);
+    text.append(bytes, static_cast<std::size_t>(length));
 }
 
-bool IsHighSurrogate(std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-// The length of the UTF-8 sequence at `bytes` when all its bytes are present and well-formed (its code point in
-// `codePoint`); 0 otherwise.
-std::size_t UTF8SequenceLength(const std::uint8_t* bytes, std::size_t left, std::uint32_t& codePoint)
+std::size_t TextLength(const std::uint8_t* bytes, std::size_t count)
 {
-    const std::uint8_t lead = bytes[0];
-    std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (lead >= 0xF5 || length == 0 || length > left)
-        return 0;
-    codePoint = lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((bytes[i] & 0xC0) != 0x80)
-            return 0;
-        codePoint = codePoint << 6 | (bytes[i] & 0x3F);
-    }
-    const bool overlong = (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
-    return overlong || codePoint > 0x10FFFF ? 0 : length;
+    return static_cast<std::size_t>(std::find(bytes, bytes + count, std::uint8_t{0}) - bytes);
 }
 
 } // namespace
 
-std::string NarrowUnicodeText(const std::uint8_t* bytes, std::size_t count, bool hasByteOrderMark)
+std::string DecodeLatin1Text(const std::uint8_t* bytes, std::size_t count)
 {
-    bool bigEndian = !hasByteOrderMark;
-    std::size_t offset = 0;
-    if (hasByteOrderMark && count >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) ||
-                                           (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
-        bigEndian = bytes[0] == 0xFE;
-        offset = 2;
-    }
+    const std::size_t length = TextLength(bytes, count);
     std::string text;
-    for (std::size_t i = offset; i + 1 < count; i += 2) {
-        const std::uint32_t unit = bigEndian ? (bytes[i] << 8 | bytes[i + 1]) : (bytes[i + 1] << 8 | bytes[i]);
-        if (unit == 0)
-            break;
-        if (IsLowSurrogate(unit))
-            continue; // the second half of a pair whose first half already gave one '?'
-        AppendCodePoint(text, IsHighSurrogate(unit) ? 0x10000 : unit);
-    }
+    text.reserve(length);
+    for (std::size_t i = 0; i < length; ++i)
+        AppendCodePoint(text, bytes[i]);
     return text;
 }
 
-std::string NarrowUTF8Text(const std::uint8_t* bytes, std::size_t count)
+std::string DecodeUTF16Text(const std::uint8_t* bytes, std::size_t count, bool bigEndian)
 {
+    std::size_t i = 0;
+    if (count >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
+        bigEndian = bytes[0] == 0xFE;
+        i = 2;
+    }
+    const auto unit = [&](std::size_t at) -> UChar32 {
+        return bigEndian ? (bytes[at] << 8 | bytes[at + 1]) : (bytes[at + 1] << 8 | bytes[at]);
+    };
     std::string text;
-    for (std::size_t i = 0; i < count && bytes[i] != 0;) {
-        std::uint32_t codePoint = bytes[i];
-        const std::size_t length = codePoint < 0x80 ? 1 : UTF8SequenceLength(bytes + i, count - i, codePoint);
-        if (length == 0) {
-            AppendCodePoint(text, bytes[i]);
-            ++i;
-        } else {
-            AppendCodePoint(text, codePoint);
-            i += length;
+    text.reserve(count);
+    for (; i + 1 < count; i += 2) {
+        UChar32 c = unit(i);
+        if (c == 0)
+            return text;
+        if (U16_IS_LEAD(c) && i + 3 < count && U16_IS_TRAIL(unit(i + 2))) {
+            c = U16_GET_SUPPLEMENTARY(c, unit(i + 2));
+            i += 2;
+        } else if (U16_IS_SURROGATE(c)) {
+            c = Replacement;
         }
+        AppendCodePoint(text, c);
+    }
+    if (i < count && bytes[i] != 0)
+        AppendCodePoint(text, Replacement);
+    return text;
+}
+
+std::string DecodeUTF8Text(const std::uint8_t* bytes, std::size_t count)
+{
+    const auto length = static_cast<std::int32_t>(TextLength(bytes, count));
+    std::string text;
+    text.reserve(static_cast<std::size_t>(length));
+    for (std::int32_t i = 0; i < length;) {
+        UChar32 c = 0;
+        U8_NEXT_OR_FFFD(bytes, i, length, c);
+        AppendCodePoint(text, c);
     }
     return text;
 }
@@ -74,15 +79,10 @@ std::string NarrowUTF8Text(const std::uint8_t* bytes, std::size_t count)
 std::string DecodeText(std::uint8_t encoding, const std::uint8_t* bytes, std::size_t count)
 {
     switch (encoding) {
-    case UTF16: return NarrowUnicodeText(bytes, count, true);
-    case UTF16BE: return NarrowUnicodeText(bytes, count, false);
-    case UTF8: return NarrowUTF8Text(bytes, count);
-    default: {
-        std::size_t length = 0;
-        while (length < count && bytes[length] != 0)
-            ++length;
-        return std::string(reinterpret_cast<const char*>(bytes), length);
-    }
+    case UTF16: return DecodeUTF16Text(bytes, count, false);
+    case UTF16BE: return DecodeUTF16Text(bytes, count, true);
+    case UTF8: return DecodeUTF8Text(bytes, count);
+    default: return DecodeLatin1Text(bytes, count);
     }
 }
 

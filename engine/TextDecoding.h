@@ -4,21 +4,23 @@
 #include <cstdint>
 #include <string>
 
-// Frame texts to ISO-8859-1. A character outside Latin-1 becomes '?'; a text ends at its first zero character;
-// nothing past the given count is read.
+// Frame texts to the UTF-8 the program holds. A text ends at its first zero character; nothing past the given
+// count is read; bytes that form no character become U+FFFD.
 namespace TextDecoding {
 
 // The text-encoding byte that starts ID3v2 text frames.
 enum Encoding : std::uint8_t { Latin1 = 0, UTF16 = 1, UTF16BE = 2, UTF8 = 3 };
 
-// 16-bit text. With a byte-order mark expected, the first two bytes select the byte order (FF FE little-endian,
-// FE FF big-endian) and are skipped; text without a mark is taken as little-endian then. Without a mark expected
-// the text is big-endian. An odd last byte is ignored.
-std::string NarrowUnicodeText(const std::uint8_t* bytes, std::size_t count, bool hasByteOrderMark);
-// UTF-8 text; bytes that do not form UTF-8 are taken as Latin-1 characters, as writers that mislabel Latin-1
-// text produce them.
-std::string NarrowUTF8Text(const std::uint8_t* bytes, std::size_t count);
-// Text in any of the four encodings; an unknown encoding byte is read as Latin-1.
+// ISO-8859-1: every byte one character.
+std::string DecodeLatin1Text(const std::uint8_t* bytes, std::size_t count);
+// 16-bit text. A leading byte-order mark (FF FE little-endian, FE FF big-endian) selects the byte order and is
+// skipped; text without one is in the order given. A surrogate pair is one character, a lone surrogate U+FFFD.
+// An odd last byte is half a character (U+FFFD), unless it is zero: some writers end 16-bit text with one zero.
+std::string DecodeUTF16Text(const std::uint8_t* bytes, std::size_t count, bool bigEndian);
+// UTF-8; each maximal part of an ill-formed sequence becomes one U+FFFD, as Unicode recommends.
+std::string DecodeUTF8Text(const std::uint8_t* bytes, std::size_t count);
+// Text in any of the four encodings: encoding 1 without a mark is little-endian, encoding 2 big-endian. An
+// unknown encoding byte is read as ISO-8859-1.
 std::string DecodeText(std::uint8_t encoding, const std::uint8_t* bytes, std::size_t count);
 // True for the two encodings whose characters and terminator take 16 bits.
 bool IsWide(std::uint8_t encoding);

@@ -1,32 +1,34 @@
 #include "FilterEntry.h"
 
+#include "Characters.h"
 #include "StringOps.h"
 
+#include <string_view>
+
 namespace {
-constexpr char Arrow[] = " -> ";
-constexpr std::size_t ArrowLength = sizeof Arrow - 1;
-constexpr std::size_t DeletingLength = 1 + ArrowLength;
+constexpr std::string_view Arrow = " -> ";
 } // namespace
 
 std::optional<FilterEntry> FilterEntry::Parse(const std::string& line)
 {
-    const bool fits = line.size() == DeletingLength || line.size() == DeletingLength + 1;
-    if (!fits || line.compare(1, ArrowLength, Arrow) != 0)
+    const std::size_t from = CharacterLength(line, 0);
+    if (from == 0 || SingleCharacterLength(std::string_view(line).substr(0, from)) != from
+        || line.compare(from, Arrow.size(), Arrow) != 0)
         return std::nullopt;
-    return FilterEntry{line[0], line.size() > DeletingLength ? line[DeletingLength] : '\0'};
+    const std::string to = line.substr(from + Arrow.size());
+    if (!to.empty() && SingleCharacterLength(to) != to.size())
+        return std::nullopt;
+    return FilterEntry{line.substr(0, from), to};
 }
 
 std::string FilterEntry::Text() const
 {
-    std::string line = From + std::string(Arrow);
-    if (To != '\0')
-        line += To;
-    return line;
+    return From + std::string(Arrow) + To;
 }
 
 void FilterEntry::ApplyTo(std::string& text) const
 {
-    ReplaceChar(text, From, To);
+    ReplaceAllIn(text, From, To);
 }
 
 std::string ApplyFilters(const FilterList& filters, const std::string& text)

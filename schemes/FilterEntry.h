@@ -5,14 +5,15 @@
 #include <vector>
 
 // One character filter, written as the filter lists show and store it: "x -> y" replaces every x by
-// y, "x -> " (nothing after the arrow) deletes every x. A blank is an ordinary character on both sides.
+// y, "x -> " (nothing after the arrow) deletes every x. x and y are one character each, of any script
+// ("ё -> е", "’ -> '"); a blank is an ordinary character on both sides.
 struct FilterEntry {
-    char From = 0;
-    char To = 0; // '\0': delete From
+    std::string From; // one character, UTF-8
+    std::string To;   // one character, or empty: delete From
 
     // The entry a list line stands for; none for a line of another shape, which must have no effect.
     static std::optional<FilterEntry> Parse(const std::string& line);
-    // The line for this entry: five characters when it deletes, six when it replaces.
+    // The line for this entry: the arrow " -> " between the two characters.
     std::string Text() const;
     void ApplyTo(std::string& text) const;
 };

@@ -1,6 +1,10 @@
 #include "ImportScheme.h"
 
+#include "Characters.h"
 #include "StringOps.h"
+#include "TextCase.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -17,20 +21,21 @@ std::string TakeSchemeField(std::string& scheme, std::string& name, std::size_t 
                             std::size_t macroPos, bool capitalize)
 {
     const std::size_t separatorPos = macroPos + macroLength;
-    const bool hasSeparator = separatorPos < scheme.size();
-    const std::size_t found = hasSeparator ? name.find(scheme[separatorPos]) : std::string::npos;
+    const std::string separator = scheme.substr(std::min(separatorPos, scheme.size()),
+                                                CharacterLength(scheme, separatorPos));
+    const std::size_t found = separator.empty() ? std::string::npos : name.find(separator);
 
     std::string field;
-    if (found != std::string::npos && found + 1 < name.size()) {
+    if (found != std::string::npos && found + separator.size() < name.size()) {
         field = name.substr(0, found);
-        name.erase(0, found + 1);
+        name.erase(0, found + separator.size());
     } else {
         field = std::move(name);
         name.clear();
     }
     if (capitalize)
         CapitalizeWords(field);
-    scheme.erase(0, hasSeparator ? separatorPos + 1 : scheme.size());
+    scheme.erase(0, separator.empty() ? scheme.size() : separatorPos + separator.size());
     return field;
 }
 

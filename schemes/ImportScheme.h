@@ -13,8 +13,8 @@
 void ImportFromName(MacroTexts& half, const std::string& scheme, const std::string& fileName,
                     const FilterList& importFilters, bool capitalize);
 
-// Takes the text for the macro of macroLength characters at macroPos off the front of name and drops
-// the scheme up to and including the character after the macro (its separator). The name's last
-// character is never taken for a separator. Capitalised when capitalize is set.
+// Takes the text for the macro of macroLength bytes at macroPos off the front of name and drops the
+// scheme up to and including the character after the macro (its separator, of any script). The name's
+// last character is never taken for a separator. Capitalised when capitalize is set.
 std::string TakeSchemeField(std::string& scheme, std::string& name, std::size_t macroLength,
                             std::size_t macroPos, bool capitalize);

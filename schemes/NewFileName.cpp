@@ -1,5 +1,6 @@
 #include "NewFileName.h"
 
+#include "Characters.h"
 #include "StringOps.h"
 
 namespace {
@@ -10,30 +11,6 @@ bool IsUnsafeNameChar(char c)
     return c == '/' || byte < 0x20 || byte == 0x7F;
 }
 
-// Latin-1 characters from 0x80 up take two bytes in the UTF-8 name on disk.
-std::size_t DiskBytes(char c)
-{
-    return static_cast<unsigned char>(c) < 0x80 ? 1 : 2;
-}
-
-std::size_t DiskBytes(const std::string& text)
-{
-    std::size_t bytes = 0;
-    for (const char c : text)
-        bytes += DiskBytes(c);
-    return bytes;
-}
-
-std::string CutToDiskBytes(std::string text, std::size_t limit)
-{
-    std::size_t bytes = DiskBytes(text);
-    while (bytes > limit) {
-        bytes -= DiskBytes(text.back());
-        text.pop_back();
-    }
-    return text;
-}
-
 // ".mp" and the last character for an MP3 name, so ".mp2" stays ".mp2" and ".MP3" becomes ".mp3"; any other
 // name keeps what follows its last full stop, or nothing.
 std::string NewExtension(const std::string& oldName)
@@ -42,7 +19,7 @@ std::string NewExtension(const std::string& oldName)
     if (dot == std::string::npos || dot == 0)
         return {};
     std::string extension = oldName.substr(dot);
-    const bool isMP3Name = extension.size() == 4 && (extension[1] == 'm' || extension[1] == 'M')
+    const bool isMP3Name = CharacterCount(extension) == 4 && (extension[1] == 'm' || extension[1] == 'M')
         && (extension[2] == 'p' || extension[2] == 'P');
     if (isMP3Name)
         extension.replace(1, 2, "mp");
@@ -68,10 +45,10 @@ std::string ReplaceUnsafeNameChars(const std::string& text)
 std::optional<std::string> NewFileName(const std::string& stem, const std::string& oldName)
 {
     const std::string extension = NewExtension(oldName);
-    if (DiskBytes(extension) >= MaxFileNameBytes)
+    if (extension.size() >= MaxFileNameBytes)
         return std::nullopt;
     const std::string base = StripExtension(ReplaceUnsafeNameChars(stem));
     if (MakesNoName(base))
         return std::nullopt;
-    return CutToDiskBytes(base, MaxFileNameBytes - DiskBytes(extension)) + extension;
+    return base.substr(0, FittingLength(base, MaxFileNameBytes - extension.size())) + extension;
 }

@@ -15,7 +15,7 @@ std::string ReplaceUnsafeNameChars(const std::string& text);
 // The name a rename gives a file now called oldName: the stem without a three-character extension, then the
 // extension. An MP3 name (".mp" and one character, in any case) gets ".mp" and that last character; any other
 // name keeps its own extension, so "x.wav" stays a ".wav". The result is one usable name in the same
-// directory: no "/" or control characters, at most MaxFileNameBytes once written as UTF-8 (the stem cut at a
-// character boundary, the extension kept). None when the stem holds nothing but blanks and full stops, which
+// directory: no "/" or control characters, at most MaxFileNameBytes bytes of UTF-8 (the stem cut between two
+// characters, the extension kept). None when the stem holds nothing but blanks and full stops, which
 // would make no name, a hidden file or a bare extension.
 std::optional<std::string> NewFileName(const std::string& stem, const std::string& oldName);

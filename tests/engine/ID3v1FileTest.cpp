@@ -47,7 +47,7 @@ TEST_F(ID3v1File, EditsAreSavedAsOtherReadersReadThem)
 {
     // Every field set again to what is shown, as a save from the window does when nothing was edited.
     const auto Resave = [](TMP3File& e) { Fill(Shown(e))(e); };
-    const ID3v1Fields full {"Title", "Artist \xC9", "Album", "2001", "A comment of 28 characters.", 12, 17};
+    const ID3v1Fields full {"Title", "Artist É", "Album", "2001", "A comment of 28 characters.", 12, 17};
     Bytes cutAtZero = ID3v1Record({.Title = "abcdef"});
     cutAtZero[3 + 2] = 0; // "ab", a terminator, then what an earlier longer title left
     const std::vector<Case> cases = {

@@ -62,6 +62,9 @@ TEST(ImportScheme, TakesEachFieldUpToTheFirstCharacterAfterItsMacroAndLeavesTheR
         {Both, "$ARTIST-$TITLE", ".mp3", {}},
         // separators inside fields split at the first one
         {Both, "$TRACK.$TITLE", "01.Mr. Jones.mp3", {{"$TRACK", "01"}, {"$TITLE", "Mr. Jones"}}},
+        // text and separators of any script, each separator one character however many bytes it takes
+        {Both, "$ARTIST—$TITLE", "Ария—Беспечный ангел.мп3", {{"$ARTIST", "Ария"}, {"$TITLE", "Беспечный Ангел"}}, true},
+        {Both, "$ARTIST—$TITLE", "夜に—.mp3", {{"$ARTIST", "夜に—"}}},
         // capitalisation when switched on, then the filters; a blank a filter makes starts no word
         {Both, "$TITLE-$COMMENT", "the_end-live.mp3", {{"$TITLE", "The_End"}, {"$COMMENT", "Live"}}, true},
         {Both, "$TITLE-$COMMENT", "the_end-live.mp3", {{"$TITLE", "The End"}, {"$COMMENT", "Live"}}, true,

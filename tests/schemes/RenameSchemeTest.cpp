@@ -51,6 +51,7 @@ TEST(ExpandRenameScheme, EachMacroGivesItsFieldOfTheTagOnceOrStaysLiteralInID3v1
         {fooBar, "$TRACK. $ARTIST ($YEAR) $TITLE", "02/12. Foo (2002) Bar"},
         {fooBar, "$TITLE$TITLE $title $$TITLE$ $TITLES", "BarBar $title $Bar$ BarS"},
         {fooBar, "", ""},
+        {{{"$TITLE", "Группа крови"}, {"$ARTIST", "Кино"}}, "$ARTIST – $TITLE", "Кино – Группа крови"},
         // a field holding a macro's name is not expanded again by that macro
         {macroTexts, "$TITLE-$TITLE", "$TITLE-$TITLE"},
         {macroTexts, "$ARTIST-$TITLE", "$ARTIST$ARTIST-$TITLE"},
@@ -87,7 +88,7 @@ TEST(ExpandRenameScheme, ChoosesTheTagByTheEditingBoxesAndFallsBackOnlyWhenBothA
 TEST(RenameStem, FiltersRunInOrderBeforeTheSafeDefault)
 {
     const FilterList malformed = {"", "a", "ab -> c", " -> x", "a->b", "a -> bc", "a - > b", "a ->", "a  -> b",
-                                  "a => b", "-> a", "a -> b ", "x -> y -> z"};
+                                  "a => b", "-> a", "a -> b ", "x -> y -> z", "ёё -> е", "ё -> ее", "\xE9 -> e"};
     FilterList malformedThenValid = malformed;
     malformedThenValid.push_back("_ ->  ");
     const std::vector<std::tuple<FilterList, std::string, std::string>> cases = {
@@ -96,14 +97,15 @@ TEST(RenameStem, FiltersRunInOrderBeforeTheSafeDefault)
         {{"+ -> /"}, "a+b", "a_b"},
         {{"_ ->  "}, "My_Song", "My Song"},
         {{"a -> b", "b -> a"}, "abba", "aaaa"},
-        {{"a -> x", "\xE9 -> e", "> -> -"}, "A a b\xE9>", "A x be-"},
+        {{"a -> x", "é -> e", "> -> -"}, "A a bé>", "A x be-"},
+        {{"ё -> е", "’ -> '", "🚀 -> "}, "Ёлка ёж’s 🚀x", "Ёлка еж's x"},
         {malformedThenValid, "ab c_d", "ab c d"},
     };
     for (const auto& [filters, title, expected] : cases) {
         SCOPED_TRACE(title);
         EXPECT_EQ(RenameStem("$TITLE", Halves({}, {{"$TITLE", title}}), filters), expected);
     }
-    for (const std::string line : {"_ -> ", "_ ->  ", "\xE9 -> e", "> -> -"})
+    for (const std::string line : {"_ -> ", "_ ->  ", "é -> e", "> -> -", "🚀 -> "})
         EXPECT_EQ(FilterEntry::Parse(line)->Text(), line);
     for (const std::string& line : malformed)
         EXPECT_FALSE(FilterEntry::Parse(line)) << line;
@@ -113,7 +115,7 @@ TEST(TrackPadding, PadsOneCharacterTracksForRenameButOnlyDigitsOneToNineWhenShow
 {
     const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
         {"7", "07", "07"}, {"1", "01", "01"}, {"0", "00", "0"},          {"/", "0/", "/"},
-        {"12", "12", "12"}, {"3/12", "3/12", "3/12"}, {"", "", ""},
+        {"12", "12", "12"}, {"3/12", "3/12", "3/12"}, {"", "", ""}, {"٣", "0٣", "٣"},
     };
     for (const auto& [track, forRename, shown] : cases)
         EXPECT_EQ(PadTrackNumber(track) + "|" + PadShownTrack(track), forRename + "|" + shown);

@@ -56,9 +56,9 @@ std::optional<ID3v1Fields> TagLibID3v1(const std::filesystem::path& file)
     if (!mp3.isValid() || !mp3.hasID3v1Tag())
         return std::nullopt;
     const TagLib::ID3v1::Tag* tag = mp3.ID3v1Tag();
-    return ID3v1Fields {tag->title().to8Bit(false), tag->artist().to8Bit(false), tag->album().to8Bit(false),
+    return ID3v1Fields {tag->title().to8Bit(true), tag->artist().to8Bit(true), tag->album().to8Bit(true),
                         tag->year() != 0 ? std::to_string(tag->year()) : std::string(),
-                        tag->comment().to8Bit(false), tag->track(), tag->genreNumber()};
+                        tag->comment().to8Bit(true), tag->track(), tag->genreNumber()};
 }
 
 std::optional<TagLibTag> TagLibID3v2(const std::filesystem::path& file)

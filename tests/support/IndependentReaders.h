@@ -10,7 +10,7 @@
 // no code with it.
 namespace IndependentReaders {
 
-// ID3v1 fields as a reader reports them: texts as Latin-1 bytes, track 0 for none, genre 255 for none.
+// ID3v1 fields as a reader reports them: texts as UTF-8, track 0 for none, genre 255 for none.
 // TagLib strips surrounding white space from the texts.
 struct ID3v1Fields {
     std::string Title {}, Artist {}, Album {}, Year {}, Comment {};
