@@ -39,6 +39,24 @@ void AppendUnit(std::vector<std::uint8_t>& out, std::uint16_t unit)
     out.push_back(static_cast<std::uint8_t>(unit >> 8));
 }
 
+void AppendCharacter(std::vector<std::uint8_t>& out, std::uint8_t encoding, UChar32 c)
+{
+    if (encoding == TextDecoding::Latin1) {
+        out.push_back(static_cast<std::uint8_t>(c));
+    } else if (encoding == TextDecoding::UTF16) {
+        if (U16_LENGTH(c) == 2) {
+            AppendUnit(out, U16_LEAD(c));
+            c = U16_TRAIL(c);
+        }
+        AppendUnit(out, static_cast<std::uint16_t>(c));
+    } else {
+        std::uint8_t bytes[U8_MAX_LENGTH];
+        std::int32_t length = 0;
+        U8_APPEND_UNSAFE(bytes, length, c);
+        out.insert(out.end(), bytes, bytes + length);
+    }
+}
+
 } // namespace
 
 std::uint8_t EncodingFor(std::initializer_list<std::string_view> texts, std::uint8_t version)
@@ -52,23 +70,7 @@ void AppendText(std::vector<std::uint8_t>& out, std::uint8_t encoding, std::stri
 {
     if (encoding == TextDecoding::UTF16)
         AppendUnit(out, 0xFEFF);
-    ForEachCharacter(text, [&](UChar32 c, std::string_view) {
-        if (encoding == TextDecoding::Latin1) {
-            out.push_back(static_cast<std::uint8_t>(c));
-        } else if (encoding == TextDecoding::UTF16) {
-            if (U16_LENGTH(c) == 2) {
-                AppendUnit(out, U16_LEAD(c));
-                AppendUnit(out, U16_TRAIL(c));
-            } else {
-                AppendUnit(out, static_cast<std::uint16_t>(c));
-            }
-        } else {
-            std::uint8_t bytes[U8_MAX_LENGTH];
-            std::int32_t length = 0;
-            U8_APPEND_UNSAFE(bytes, length, c);
-            out.insert(out.end(), bytes, bytes + length);
-        }
-    });
+    ForEachCharacter(text, [&](UChar32 c, std::string_view) { AppendCharacter(out, encoding, c); });
     if (terminated)
         out.insert(out.end(), TextDecoding::IsWide(encoding) ? 2 : 1, 0);
 }

@@ -15,7 +15,7 @@ namespace TextEncoding {
 // such a frame keeps the bytes it always had; otherwise UTF-16 with a byte-order mark (1) in a version 2.3 tag,
 // UTF-8 (3) in a version 2.4 tag.
 std::uint8_t EncodingFor(std::initializer_list<std::string_view> texts, std::uint8_t version);
-// Appends the text in one of those three encodings (little-endian behind its mark for UTF-16), and with
+// Appends the text in the encoding EncodingFor chose for it (UTF-16 little-endian behind its mark), and with
 // `terminated` a zero terminator as wide as the encoding's characters.
 void AppendText(std::vector<std::uint8_t>& out, std::uint8_t encoding, std::string_view text, bool terminated);
 // ISO-8859-1 for a field that holds nothing else: the text composed first (e and a combining acute accent are

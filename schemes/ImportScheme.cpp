@@ -4,8 +4,6 @@
 #include "StringOps.h"
 #include "TextCase.h"
 
-#include <algorithm>
-
 namespace {
 
 void ApplyImportFilters(MacroTexts& half, const FilterList& filters)
@@ -21,8 +19,7 @@ std::string TakeSchemeField(std::string& scheme, std::string& name, std::size_t 
                             std::size_t macroPos, bool capitalize)
 {
     const std::size_t separatorPos = macroPos + macroLength;
-    const std::string separator = scheme.substr(std::min(separatorPos, scheme.size()),
-                                                CharacterLength(scheme, separatorPos));
+    const std::string separator = scheme.substr(separatorPos, CharacterLength(scheme, separatorPos));
     const std::size_t found = separator.empty() ? std::string::npos : name.find(separator);
 
     std::string field;
