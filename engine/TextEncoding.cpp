@@ -13,6 +13,7 @@ namespace TextEncoding {
 namespace {
 
 constexpr UChar32 Latin1End = 0x100;
+constexpr char HexDigits[] = "0123456789ABCDEF";
 
 // Calls `take` with each character of the UTF-8 text and the bytes it came from.
 template <typename Take> void ForEachCharacter(std::string_view text, Take take)
@@ -93,16 +94,15 @@ std::string ToLatin1(std::string_view text, std::size_t width)
 
 std::string LinkToLatin1(std::string_view text)
 {
-    constexpr char Hex[] = "0123456789ABCDEF";
     std::string link;
-    ForEachCharacter(text, [&link, &Hex](UChar32 c, std::string_view bytes) {
+    ForEachCharacter(text, [&link](UChar32 c, std::string_view bytes) {
         if (c < Latin1End) {
             link += static_cast<char>(c);
             return;
         }
         for (const char byte : bytes) {
             const auto value = static_cast<unsigned char>(byte);
-            link += {'%', Hex[value >> 4], Hex[value & 0xF]};
+            link += {'%', HexDigits[value >> 4], HexDigits[value & 0xF]};
         }
     });
     return link;
