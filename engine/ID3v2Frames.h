@@ -56,7 +56,7 @@ public:
 
     // The text of a slot's frame: the encoding byte, then prefixLength - 1 more fixed bytes, then with
     // hasDescription a zero-terminated description, then the text. Without unicodeAllowed the bytes are taken as
-    // they are. Empty when the frame is absent or cannot be decoded.
+    // ISO-8859-1 whatever the encoding byte says. Empty when the frame is absent or cannot be decoded.
     std::string GetFrameText(std::string_view id, std::size_t prefixLength, bool unicodeAllowed,
                              bool hasDescription) const;
     std::string GetTextFrame(std::string_view id) const;
