@@ -1,5 +1,6 @@
 #include "TagCommands.h"
 
+#include "Characters.h"
 #include "GenreTable.h"
 #include "ID3v1FromID3v2.h"
 #include "ImportScheme.h"
@@ -115,7 +116,9 @@ std::string ID3v1Text(Field field, const std::string& text)
     } else if (field == Field::Comment) {
         converted = OneLineComment(text);
     }
-    return field == Field::Genre ? converted : converted.substr(0, static_cast<std::size_t>(Info(field).TypingLimit));
+    if (field == Field::Genre)
+        return converted;
+    return converted.substr(0, FirstCharactersLength(converted, static_cast<std::size_t>(Info(field).TypingLimit)));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "TFiltersForm.h"
 
+#include "EngineText.h"
 #include "MessageBoxes.h"
 #include "SettingsStore.h"
 
@@ -16,17 +17,19 @@ const QString FiltersKey = QStringLiteral("Filters");
 const QString ImportPrefix = QStringLiteral("Import");
 const QString RenamePrefix = QStringLiteral("Rename");
 
-// The filters work on Latin-1 bytes, so an edit takes one printable Latin-1 character; anything else
-// is refused as it is typed or pasted.
-class Latin1Character : public QValidator {
+// A filter replaces one character of any script, so an edit takes one printable character; anything else is
+// refused as it is typed or pasted.
+class OneCharacter : public QValidator {
 public:
     using QValidator::QValidator;
 
     State validate(QString& input, int&) const override
     {
-        const bool fits = std::all_of(input.cbegin(), input.cend(),
-                                      [](QChar c) { return c.unicode() <= 0xFF && c.isPrint(); });
-        return fits ? Acceptable : Invalid;
+        const QList<uint> characters = input.normalized(QString::NormalizationForm_C).toUcs4();
+        return characters.size() <= 1
+                && std::all_of(characters.cbegin(), characters.cend(), [](uint c) { return QChar::isPrint(c); })
+            ? Acceptable
+            : Invalid;
     }
 };
 
@@ -72,8 +75,9 @@ void AddFilter(QLineEdit& source, QLineEdit& replacement, QListWidget& box)
         ShowMessage(QStringLiteral("That would be a useless filter!"));
         return;
     }
-    const FilterEntry filter{source.text().toStdString(), replacement.text().toStdString()};
-    const QString entry = QString::fromStdString(filter.Text());
+    const FilterEntry filter{ToEngineText(source.text().normalized(QString::NormalizationForm_C)),
+                             ToEngineText(replacement.text().normalized(QString::NormalizationForm_C))};
+    const QString entry = FromEngineText(filter.Text());
     if (!FilterListContains(box, entry))
         box.addItem(entry);
     source.clear();
@@ -96,7 +100,7 @@ FilterList Lines(const QListWidget& box)
 {
     FilterList lines;
     for (int row = 0; row < box.count(); ++row)
-        lines.push_back(box.item(row)->text().toLatin1().toStdString());
+        lines.push_back(ToEngineText(box.item(row)->text()));
     return lines;
 }
 
@@ -108,7 +112,7 @@ TFiltersForm::TFiltersForm(QWidget* parent)
     setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     for (QLineEdit* edit : {ImpFilter1, ImpFilter2, RenFilter1, RenFilter2})
-        edit->setValidator(new Latin1Character(edit));
+        edit->setValidator(new OneCharacter(edit));
     connect(ImpAddBtn, &QToolButton::clicked, this, &TFiltersForm::ImpAddBtnClick);
     connect(RenAddBtn, &QToolButton::clicked, this, &TFiltersForm::RenAddBtnClick);
     connect(ImpDelBtn, &QToolButton::clicked, this, &TFiltersForm::ImpDelBtnClick);

@@ -14,13 +14,15 @@
 
 namespace {
 
-// At most limit characters, never half of a character that takes two UTF-16 units.
+// At most limit characters, never half of one that takes two UTF-16 units.
 QString Cut(const QString& text, std::size_t limit)
 {
     const auto length = static_cast<qsizetype>(limit);
     if (text.size() <= length)
         return text;
-    return text.left(text[length - 1].isHighSurrogate() ? length - 1 : length);
+    const QList<uint> characters = text.toUcs4();
+    return characters.size() <= length ? text
+                                       : QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), length);
 }
 
 std::uint8_t GenreByte(const std::string& text)

@@ -106,7 +106,7 @@ void TMainForm::SetUpEditor()
     for (QComboBox* scheme : {RenScheme, ImportCB})
         for (const std::string_view text : DefaultSchemes)
             scheme->addItem(FromEngineText(text));
-    ImportCB->setValidator(new TypingLimit(ImportSchemeLimit, ImportCB));
+    ImportCB->setValidator(new TypingLimit(ImportSchemeLimit, *ImportCB->lineEdit()));
     for (QLabel* label : {v22Lbl, v23Lbl, v24Lbl})
         ShowVersionLabel(*label, false);
     connect(UseImport, &QCheckBox::toggled, this, &TMainForm::UseImportClick);
@@ -119,7 +119,7 @@ void TMainForm::SetUpEditor()
         if (!edit)
             continue;
         if (field.TypingLimit > 0)
-            edit->setMaxLength(field.TypingLimit);
+            edit->setValidator(new TypingLimit(field.TypingLimit, *edit));
         connect(edit, &QLineEdit::returnPressed, this, &TMainForm::PressDefaultButton);
     }
 }

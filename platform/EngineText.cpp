@@ -2,10 +2,10 @@
 
 std::string ToEngineText(const QString& text)
 {
-    return text.toLatin1().toStdString();
+    return text.toStdString();
 }
 
 QString FromEngineText(std::string_view text)
 {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

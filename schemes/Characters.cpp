@@ -45,6 +45,14 @@ std::size_t CharacterCount(std::string_view text)
     return count;
 }
 
+std::size_t FirstCharactersLength(std::string_view text, std::size_t count)
+{
+    std::size_t length = 0;
+    for (; count > 0 && length < text.size(); --count)
+        length += CharacterLength(text, length);
+    return length;
+}
+
 std::size_t LastCharactersStart(std::string_view text, std::size_t count)
 {
     std::int32_t start = Length(text);

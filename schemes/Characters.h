@@ -11,6 +11,8 @@ std::size_t CharacterLength(std::string_view text, std::size_t pos);
 // The bytes of the one well-formed character that is the whole text; 0 when the text is anything else.
 std::size_t SingleCharacterLength(std::string_view text);
 std::size_t CharacterCount(std::string_view text);
+// The bytes of the first `count` characters, all of the text when it has fewer.
+std::size_t FirstCharactersLength(std::string_view text, std::size_t count);
 // Where the last `count` characters begin; npos when the text has fewer.
 std::size_t LastCharactersStart(std::string_view text, std::size_t count);
 // The bytes of the longest start of the text that is at most maxBytes long and ends between two characters.

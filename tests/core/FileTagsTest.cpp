@@ -38,7 +38,7 @@ TEST(FileTags, AFieldNeverEditedKeepsItsBytesWhateverCommandWritesTheFile)
              FileTags tags(path);
              tags.Edit(Field::TitleV2, " New\n");
              TrimForRename(tags, true);
-             EXPECT_EQ(RenameStem(tags, {"$ARTIST $TITLE $GENRE $TRACK", {}, true, {}}), "???? New Rock ");
+             EXPECT_EQ(RenameStem(tags, {"$ARTIST $TITLE $GENRE $TRACK", {}, true, {}}), "Иван New Rock ");
              return SaveTags(path, tags, {});
          }, {"TIT2"}, "Padded title/150"},
         {"apply to all", [](const std::string& path) { return ApplyField(path, Field::TitleV2, "New", std::nullopt, ""); },

@@ -1,0 +1,112 @@
+// Text of any script from the file to the screen and back: shown in the list and the editor, typed through an input
+// method and saved, files renamed and tags imported by their names, filters of any character, and a folder whose
+// name is not UTF-8 chosen in the folder browser.
+#include "MainWindowFixture.h"
+
+#include "DisplayName.h"
+#include "TFiltersForm.h"
+#include "TOptionsForm.h"
+
+#include <QtGui/QInputMethodEvent>
+
+namespace {
+
+using IndependentReaders::MutagenID3v2;
+
+using AnyScriptTest = MainWindowTest;
+
+// A title frame of version 2.3 in UTF-16 with its byte-order mark.
+Bytes UTF16Title(const QString& title)
+{
+    Bytes body {1, 0xFF, 0xFE};
+    for (const char16_t unit : title.toStdU16String())
+        body.insert(body.end(), {static_cast<std::uint8_t>(unit & 0xFF), static_cast<std::uint8_t>(unit >> 8)});
+    return ID3v2Bytes::Frame("TIT2", body);
+}
+
+// What an input method hands the field when the user commits a text.
+void CommitThroughInputMethod(QWidget& field, const QString& text)
+{
+    field.setFocus();
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(&field, &commit);
+}
+
+TEST_F(AnyScriptTest, EveryScriptShowsSavesAndNamesFilesExactly)
+{
+    const QStringList texts = {QStringLiteral("Café"), QStringLiteral("Группа крови"), QStringLiteral("Ελλάδα"),
+                               QStringLiteral("夜に駆ける"), QStringLiteral("مرحبا"), QStringLiteral("Rocket 🚀 Song"),
+                               QStringLiteral("Cafe\u0301")};
+    Main.RenScheme->setEditText(QStringLiteral("$ARTIST-$TITLE"));
+    Windows.OptionsForm().AutoAdvanceSave->setChecked(false);
+    for (int i = 0; i < texts.size(); ++i) {
+        const QString& text = texts[i];
+        SCOPED_TRACE(text.toStdString());
+        const auto path = Music.file(std::to_string(i) + ".mp3");
+        writeFile(path, Concat({ID3v2Bytes::Tag(3, UTF16Title(text), 64), Mp3Fixture::Frames(4)}));
+        Show(std::to_string(i) + ".mp3");
+        EXPECT_EQ(Cell(List.RowCount() - 1, MP3ListModel::TitleColumn) + "|" + Main.TitleV2->text(), text + "|" + text);
+
+        Main.ArtistV2->clear();
+        CommitThroughInputMethod(*Main.ArtistV2, text);
+        ClickActive(Main.SaveBtn);
+        EXPECT_EQ(QString::fromStdString(MutagenID3v2(path)->Texts.at("TPE1")), text);
+
+        EXPECT_TRUE(ClickActive(Main.RenameBtn).empty());
+        const std::string renamed = (text + "-" + text + ".mp3").toStdString();
+        EXPECT_EQ(List.Row(List.RowCount() - 1).Caption, renamed);
+        EXPECT_TRUE(std::filesystem::exists(Music.file(renamed)));
+    }
+}
+
+TEST_F(AnyScriptTest, ATaglessFileTakesItsTagsFromItsNameThroughFiltersOfAnyCharacter)
+{
+    TFiltersForm& filters = Windows.FiltersForm();
+    for (const auto& [from, to] : {std::pair {"ё", "е"}, {"🚀", ""}}) {
+        // Typed or pasted, a text goes through the edit's check as insert does: one character of any script.
+        filters.ImpFilter1->insert(QStringLiteral("ab"));
+        filters.ImpFilter1->insert(QString::fromUtf8(from));
+        filters.ImpFilter2->insert(QString::fromUtf8(to));
+        EXPECT_TRUE(Texts(Answering({}, [&] { QTest::mouseClick(filters.ImpAddBtn, Qt::LeftButton); })).isEmpty());
+    }
+    EXPECT_EQ(filters.ImportFilterList(), (FilterList {"ё -> е", "🚀 -> "}));
+    Main.ImportCB->setEditText(QStringLiteral("$ARTIST-$TITLE"));
+    Put("Ария-Беспечный ангел мёд🚀.mp3", {});
+    Show("Ария-Беспечный ангел мёд🚀.mp3");
+    EXPECT_EQ(Main.ArtistV2->text() + "|" + Main.TitleV2->text(), QStringLiteral("Ария|Беспечный Ангел Мед"));
+}
+
+// An ID3v1 field holds 30 characters however many bytes or UTF-16 units they take; a stored scheme longer than the
+// scheme box takes can still be edited down, but not up.
+TEST_F(AnyScriptTest, TypingLimitsCountCharactersAsTheUserSeesThem)
+{
+    const QString thirty = QStringLiteral("e\u0301🚀").repeated(15); // 60 code points, 30 characters seen
+    Main.Title->insert(thirty);
+    Main.Title->insert(QStringLiteral("x"));
+    EXPECT_EQ(Main.Title->text(), thirty);
+    QLineEdit& scheme = *Main.ImportCB->lineEdit();
+    scheme.setText(QString(150, QLatin1Char('s')));
+    scheme.end(false);
+    scheme.backspace();
+    scheme.insert(QStringLiteral("ab"));
+    EXPECT_EQ(scheme.text().size(), 149);
+}
+
+TEST_F(AnyScriptTest, AFolderWhoseNameIsNotUTF8IsChosenInTheFolderBrowser)
+{
+    const std::filesystem::path folder = Music.file("Caf\xE9");
+    Put("Caf\xE9/a.mp3", {});
+    OnNextModal([&](QWidget& modal) {
+        auto* browser = qobject_cast<QFileDialog*>(&modal);
+        ASSERT_NE(browser, nullptr);
+        browser->setDirectory(QFile::decodeName(Music.path().c_str()));
+        browser->selectFile(DisplayName("Caf\xE9"));
+        static_cast<QDialog*>(browser)->accept();
+    });
+    Main.AddDirectoryMI->trigger();
+    EXPECT_EQ(Captions(), std::vector<std::string> {"a.mp3"});
+    EXPECT_EQ(List.Row(0).Directory, folder.string() + "/");
+}
+
+} // namespace
