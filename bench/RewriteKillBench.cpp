@@ -3,8 +3,10 @@
 // README.md.
 
 #include "BenchSupport.h"
+#include "FileReplaceStep.h"
 #include "TMP3File.h"
 
+#include <cerrno>
 #include <csignal>
 #include <iterator>
 #include <random>
@@ -62,6 +64,10 @@ int main(int argc, char** argv)
     const long kills = NumberOption(argc, argv, "--kills", 60);
     const long megabytes = NumberOption(argc, argv, "--mb", 30);
     const unsigned seed = static_cast<unsigned>(NumberOption(argc, argv, "--seed", 1));
+    // "named" takes the road of a file system without unnamed files: the new version is named from the start.
+    const bool named = Option(argc, argv, "--temporary", "unnamed") == "named";
+    if (named)
+        FileReplaceStep::OpenUnnamed = [](const char*, mode_t) { return errno = EOPNOTSUPP, -1; };
     const ScratchDirectory scratch(Option(argc, argv, "--dir", std::filesystem::temp_directory_path().string()));
     const std::filesystem::path song = scratch.Get() / "song.mp3";
 
@@ -75,7 +81,8 @@ int main(int argc, char** argv)
     }
     const double seconds = SecondsSince(start);
     const Bytes after = ReadFile(song);
-    std::printf("one rewrite of %ld MB: %.3f s; %ld kills at random moments within it\n", megabytes, seconds, kills);
+    std::printf("one rewrite of %ld MB through %s temporary file: %.3f s; %ld kills at random moments within it\n",
+                megabytes, named ? "a named" : "an unnamed", seconds, kills);
 
     std::mt19937 random(seed);
     std::uniform_int_distribution<long> delay(0, static_cast<long>(seconds * 1e6));

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -54,6 +55,20 @@ bool TakeOwnerAndMode(int fd, int original)
     return fstat(fd, &current) == 0 && (current.st_mode & 07777) == bits;
 }
 
+// The first free name "TMP<n>.$$$" in the directory, given to the new version by make, which fails with EEXIST
+// where the name is taken, so that no other file is ever replaced. Empty when no name could be taken.
+std::string TakeFreeName(const std::string& prefix, const std::function<bool(const std::string&)>& make)
+{
+    for (unsigned attempt = 0; attempt < MaxNameAttempts; ++attempt) {
+        std::string name = prefix + "TMP" + std::to_string(NextNumber++) + ".$$$";
+        if (make(name))
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    return {};
+}
+
 // Makes the rename itself survive a power cut; a failure here does not undo the replacement.
 void SyncDirectory(const std::string& prefix)
 {
@@ -84,17 +99,26 @@ FileReplacement::~FileReplacement()
 bool FileReplacement::CreateTemporary()
 {
     const std::string prefix = DirectoryPrefix(Target);
-    for (unsigned attempt = 0; attempt < MaxNameAttempts; ++attempt) {
-        const std::string name = prefix + "TMP" + std::to_string(NextNumber++) + ".$$$";
+    Fd = FileReplaceStep::OpenUnnamed(prefix.empty() ? "." : prefix.c_str(), CreationMode);
+    if (Fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+        return Fd >= 0;
+    // This file system has no unnamed files: the new version has its name from the start.
+    TempPath = TakeFreeName(prefix, [this](const std::string& name) {
         Fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, CreationMode);
-        if (Fd >= 0) {
-            TempPath = name;
-            return true;
-        }
-        if (errno != EEXIST)
-            return false;
-    }
-    return false;
+        return Fd >= 0;
+    });
+    return Fd >= 0;
+}
+
+// Done only once the unnamed new version is complete and flushed, just before it replaces the target, so that a
+// kill at any earlier moment leaves nothing behind.
+bool FileReplacement::NameTemporary()
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(Fd);
+    TempPath = TakeFreeName(DirectoryPrefix(Target), [&self](const std::string& name) {
+        return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    });
+    return !TempPath.empty();
 }
 
 bool FileReplacement::Write(const void* data, std::size_t count)
@@ -148,7 +172,7 @@ bool FileReplacement::Commit()
 
 bool FileReplacement::Install()
 {
-    if (fsync(Fd) != 0)
+    if (fsync(Fd) != 0 || (TempPath.empty() && !NameTemporary()))
         return false;
     const int fd = Fd;
     Fd = -1;

@@ -5,9 +5,10 @@
 #include <string>
 #include <sys/stat.h>
 
-// A new version of a file, written into "TMP<n>.$$$" in the file's own directory (created exclusively, so no
-// other file is ever overwritten) and then put in the file's place in one atomic step. Until Commit succeeds,
-// destroying the object removes the temporary file and leaves the original as it was.
+// A new version of a file, written into a file without a name in the file's own directory, named "TMP<n>.$$$" once
+// complete and flushed (never a name that exists, so no other file is ever overwritten) and then put in the file's
+// place in one atomic step; where the file system has no unnamed files, it is written under that name from the
+// start. Until Commit succeeds, destroying the object removes the temporary file and leaves the original as it was.
 class FileReplacement {
 public:
     // The temporary file is created with creationMode (less the umask): owner-only for a copy of a file whose
@@ -34,6 +35,7 @@ public:
 
 private:
     bool CreateTemporary();
+    bool NameTemporary();
     bool Install();
 
     std::string Target;

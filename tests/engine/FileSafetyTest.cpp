@@ -17,6 +17,8 @@
 #include <poll.h>
 #include <tuple>
 #include <sys/fanotify.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -151,41 +153,49 @@ TEST_F(FileSafety, EveryWriteAndDeleteChangesOnlyItsTagOrNothing)
              writeFile(f.path, Song(f.v1Before));
          }, [](Op op) { return op <= DeleteV1 ? std::optional(true) : std::nullopt; }},
     };
-    for (const Situation& s : situations) {
-        for (const Op op : {AppendV1, OverwriteV1, DeleteV1, SaveV2InPlace, GrowV2, DeleteV2}) {
-            const std::optional<bool> succeeds = s.Succeeds(op);
-            if (!succeeds)
-                continue;
-            SCOPED_TRACE(std::string(s.Name) + ", " + OpNames[op]);
-            watched = path;
-            v1Before = op != AppendV1;
-            Put(Song(v1Before));
-            ASSERT_TRUE(engine.ReadTags());
-            s.Arrange(*this);
-            const Snapshot before = Take();
-            bool done = false;
-            {
-                const auto held = s.During ? s.During(*this) : nullptr;
-                done = Apply(engine, op);
+    // Both roads of a rewrite: the new version named from the start (first, for the strangers' names), and
+    // unnamed until it is complete.
+    for (const bool unnamed : {false, true}) {
+        for (const Situation& s : situations) {
+            for (const Op op : {AppendV1, OverwriteV1, DeleteV1, SaveV2InPlace, GrowV2, DeleteV2}) {
+                const std::optional<bool> succeeds = s.Succeeds(op);
+                if (!succeeds)
+                    continue;
+                SCOPED_TRACE(std::string(s.Name) + ", " + OpNames[op] + (unnamed ? "" : ", named temporary"));
+                std::optional<NamedTemporaries> named;
+                if (!unnamed)
+                    named.emplace();
+                watched = path;
+                v1Before = op != AppendV1;
+                Put(Song(v1Before));
+                ASSERT_TRUE(engine.ReadTags());
+                s.Arrange(*this);
+                const Snapshot before = Take();
+                bool done = false;
+                {
+                    const auto held = s.During ? s.During(*this) : nullptr;
+                    done = Apply(engine, op);
+                }
+                EXPECT_EQ(done, *succeeds);
+                if (!done) {
+                    EXPECT_EQ(Take(), before);
+                } else {
+                    ExpectDone(op, before);
+                    const auto v2 = IndependentReaders::TagLibID3v2(watched);
+                    EXPECT_EQ(v2 ? v2->Title : "none",
+                              op == DeleteV2 ? "none" : op == SaveV2InPlace ? "New" : op == GrowV2 ? Grown : "Old");
+                    // Saved a second time by the same object: what it did first left nothing stale behind.
+                    engine.SetID3v2Album("Again");
+                    ASSERT_TRUE(engine.WriteID3v2Tag());
+                    ExpectDone(op, before);
+                    const auto again =
+                        IndependentReaders::TagLibID3v2(watched).value_or(IndependentReaders::TagLibTag {});
+                    EXPECT_EQ(again.Album, "Again");
+                    EXPECT_TRUE(op != DeleteV2 || again.Title.empty()) << "the removed tag came back";
+                }
+                for (const auto& entry : fs::directory_iterator(dir.path()))
+                    fs::remove_all(entry.path());
             }
-            EXPECT_EQ(done, *succeeds);
-            if (!done) {
-                EXPECT_EQ(Take(), before);
-            } else {
-                ExpectDone(op, before);
-                const auto v2 = IndependentReaders::TagLibID3v2(watched);
-                EXPECT_EQ(v2 ? v2->Title : "none",
-                          op == DeleteV2 ? "none" : op == SaveV2InPlace ? "New" : op == GrowV2 ? Grown : "Old");
-                // Saved a second time by the same object: what it did first left nothing stale behind.
-                engine.SetID3v2Album("Again");
-                ASSERT_TRUE(engine.WriteID3v2Tag());
-                ExpectDone(op, before);
-                const auto again = IndependentReaders::TagLibID3v2(watched).value_or(IndependentReaders::TagLibTag {});
-                EXPECT_EQ(again.Album, "Again");
-                EXPECT_TRUE(op != DeleteV2 || again.Title.empty()) << "the removed tag came back";
-            }
-            for (const auto& entry : fs::directory_iterator(dir.path()))
-                fs::remove_all(entry.path());
         }
     }
 }
@@ -207,6 +217,28 @@ TEST_F(FileSafety, FileOver4GiBHasItsID3v1TagAtItsEnd)
     EXPECT_EQ(fresh.GetID3v1Title(), "Far");
     ASSERT_TRUE(fresh.DeleteID3v1());
     EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(path)), length - 128);
+}
+
+// A save killed while it writes the new version, as by a power cut or kill -9, leaves the file as it was and nothing
+// beside it. The kernel kills the child the moment the new version would outgrow the limit.
+TEST_F(FileSafety, RewriteKilledMidwayLeavesTheFileAsItWasAndNoFileBesideIt)
+{
+    Put(Song(true));
+    ASSERT_TRUE(engine.ReadTags());
+    engine.SetID3v2Title(Grown);
+    const pid_t child = fork();
+    if (child == 0) {
+        prctl(PR_SET_DUMPABLE, 0); // no core file
+        const FileSizeLimit limit(original.size() / 2);
+        std::signal(SIGXFSZ, SIG_DFL);
+        engine.WriteID3v2Tag();
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    EXPECT_EQ(Content(), original);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 // Another program cuts the file short while a save copies its audio into the new version: the short copy must
@@ -242,6 +274,8 @@ TEST_F(FileSafety, FileCutShortWhileItsAudioIsCopiedIsNotReplaced)
             }
         }
     });
+    // The cut waits for the new version's name to appear.
+    const NamedTemporaries named;
     engine.SetID3v2Title(std::string(3000, 'L'));
     const bool saved = engine.WriteID3v2Tag();
     (void)!write(stop[1], "x", 1);
