@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and packs it as a .deb, then checks what a user's desktop
 # relies on: the program started from the installed bin/ finds its help page, the menu entry and the
-# software-centre description are valid, and the package holds exactly the program's files and names
-# the libraries and the Qt platform plugins it cannot start without.
+# software-centre description are valid, and the package holds exactly the program's files, names the
+# libraries and the Qt platform plugins it cannot start without, and passes lintian with no tag at all.
 # Arguments: the build directory, the HelpPageProbe program.
 set -euo pipefail
 build=$1 probe=$2
+for tool in desktop-file-validate appstreamcli lintian dpkg-shlibdeps file; do
+  command -v "$tool" >/dev/null \
+    || { echo "SKIPPED: $tool not found (scripts/install-deps --tests installs it)"; exit 77; }
+done
 work=$(mktemp -d "${TMPDIR:-/tmp}/vellum-install.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -27,6 +31,8 @@ rm "$prefix/bin/$(basename "$probe")"
 expected_files=(
   bin/vellum-mp3
   share/applications/vellum-mp3.desktop
+  share/doc/vellum-mp3/changelog.gz
+  share/doc/vellum-mp3/copyright
   share/icons/hicolor/128x128/apps/vellum-mp3.png
   share/icons/hicolor/16x16/apps/vellum-mp3.png
   share/icons/hicolor/24x24/apps/vellum-mp3.png
@@ -35,6 +41,8 @@ expected_files=(
   share/icons/hicolor/48x48/apps/vellum-mp3.png
   share/icons/hicolor/64x64/apps/vellum-mp3.png
   share/icons/hicolor/scalable/apps/vellum-mp3.svg
+  share/lintian/overrides/vellum-mp3
+  share/man/man1/vellum-mp3.1.gz
   share/metainfo/vellum-mp3.metainfo.xml
   share/vellum-mp3/Help/help.htm
 )
@@ -61,6 +69,11 @@ else
   [[ "$(dpkg-deb -f "$deb" Recommends)" == *xdg-utils* ]] || fail "Recommends lacks xdg-utils"
   expect_equal "package name" "$(dpkg-deb -f "$deb" Package)" vellum-mp3
   expect_equal "section" "$(dpkg-deb -f "$deb" Section)" sound
+  changelog_version=$(zcat "$prefix/share/doc/vellum-mp3/changelog.gz" | sed -n '1s/.*(\(.*\)).*/\1/p')
+  expect_equal "changelog's version" "$changelog_version" "$(dpkg-deb -f "$deb" Version)"
+  # Every tag counts, down to the pedantic ones; the overrides shipped with the package say why they are there.
+  lintian -I --pedantic --fail-on error,warning,info,pedantic "$deb" >"$work/lintian.log" 2>&1 \
+    || { cat "$work/lintian.log" >&2; fail "lintian"; }
 fi
 
 [ "$failures" -eq 0 ] && echo "installed tree and package checked"
