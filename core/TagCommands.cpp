@@ -4,6 +4,7 @@
 #include "GenreTable.h"
 #include "ID3v1FromID3v2.h"
 #include "ImportScheme.h"
+#include "KeptModificationTime.h"
 #include "ShownText.h"
 #include "TMP3File.h"
 #include "TextTrim.h"
@@ -123,8 +124,9 @@ std::string ID3v1Text(Field field, const std::string& text)
 
 } // namespace
 
-WriteResult SaveTags(const std::string& path, const FileTags& tags, TagVersions versions)
+WriteResult SaveTags(const std::string& path, const FileTags& tags, TagVersions versions, WriteOptions options)
 {
+    const KeptModificationTime kept(path, options.KeepModificationTime);
     TMP3File engine(path);
     if (!engine.ReadTags())
         return Unreadable(versions);
@@ -135,8 +137,9 @@ WriteResult SaveTags(const std::string& path, const FileTags& tags, TagVersions 
 }
 
 WriteResult SaveTagsFromName(const std::string& path, const std::string& nameText, const ImportSettings& import,
-                             TagVersions versions, bool ignoreTags)
+                             TagVersions versions, bool ignoreTags, WriteOptions options)
 {
+    const KeptModificationTime kept(path, options.KeepModificationTime);
     TMP3File engine(path);
     // A file that vanished costs one message, not one per tag.
     if (!engine.ReadTags())
@@ -154,8 +157,9 @@ WriteResult SaveTagsFromName(const std::string& path, const std::string& nameTex
     return result;
 }
 
-WriteResult DeleteTags(const std::string& path, TagVersions versions)
+WriteResult DeleteTags(const std::string& path, TagVersions versions, WriteOptions options)
 {
+    const KeptModificationTime kept(path, options.KeepModificationTime);
     TMP3File engine(path);
     // Read whole, so that the row shows the title of a tag that stays.
     if (!engine.ReadTags())
@@ -168,8 +172,10 @@ WriteResult DeleteTags(const std::string& path, TagVersions versions)
 }
 
 WriteResult ApplyField(const std::string& path, Field field, const std::string& value,
-                       const std::optional<ImportSettings>& import, const std::string& nameText)
+                       const std::optional<ImportSettings>& import, const std::string& nameText,
+                       WriteOptions options)
 {
+    const KeptModificationTime kept(path, options.KeepModificationTime);
     TMP3File engine(path);
     if (!engine.ReadTags())
         return {.Readable = false};
@@ -183,8 +189,9 @@ WriteResult ApplyField(const std::string& path, Field field, const std::string& 
     return result;
 }
 
-WriteResult CreateID3v1FromID3v2(const std::string& path)
+WriteResult CreateID3v1FromID3v2(const std::string& path, WriteOptions options)
 {
+    const KeptModificationTime kept(path, options.KeepModificationTime);
     TMP3File engine(path);
     // Asked of the file itself: the list's flags may be older than the file.
     if (!engine.ReadID3v1() || !engine.ReadID3v2Header())
@@ -203,8 +210,9 @@ WriteResult CreateID3v1FromID3v2(const std::string& path)
     return result;
 }
 
-WriteResult CreateID3v2FromID3v1(const std::string& path)
+WriteResult CreateID3v2FromID3v1(const std::string& path, WriteOptions options)
 {
+    const KeptModificationTime kept(path, options.KeepModificationTime);
     TMP3File engine(path);
     if (!engine.ReadID3v1() || !engine.ReadID3v2Header())
         return {.Readable = false};

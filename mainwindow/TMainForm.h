@@ -100,6 +100,8 @@ public:
     // The import scheme with its filters and option, when it is switched on and not empty.
     std::optional<ImportSettings> CurrentImport() const;
     TagVersions EnabledVersions() const;
+    // How the commands write, as the options ask.
+    WriteOptions Writing() const;
 
     // ---- Saving (TMainFormSave.cpp) ----
     // The enabled tags of the tags given into the file of row i; false, after the error box, when one could not be
@@ -201,7 +203,7 @@ private:
     void v2tov1BtnClick();
     void CreateID3v1Click();
     void CreateID3v2Click();
-    void CreateForSelectedItems(const QString& question, WriteResult (*create)(const std::string&));
+    void CreateForSelectedItems(const QString& question, WriteResult (*create)(const std::string&, WriteOptions));
 
     // The track edits' key filters; true when the key is dropped.
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -35,7 +35,7 @@ void TMainForm::ApplyToAllClick(Field field)
         ? CurrentImport()
         : std::nullopt;
     for (const int i : selected)
-        ReportWrite(i, ApplyField(ItemPath(i), field, value, import, ItemImportName(i)), ReadErrorText);
+        ReportWrite(i, ApplyField(ItemPath(i), field, value, import, ItemImportName(i), Writing()), ReadErrorText);
     OptionsForm->EndOfJobBeep();
     if (LoadedIndex >= 0)
         LoadCurrentItem();

@@ -39,14 +39,14 @@ void TMainForm::CreateID3v2Click()
     CreateForSelectedItems(CreateID3v2Question, &CreateID3v2FromID3v1);
 }
 
-void TMainForm::CreateForSelectedItems(const QString& question, WriteResult (*create)(const std::string&))
+void TMainForm::CreateForSelectedItems(const QString& question, WriteResult (*create)(const std::string&, WriteOptions))
 {
     const QList<int> selected = SelectedRows();
     if (selected.isEmpty() || !ConfirmAction(question))
         return;
     RunWaiting([&] {
         for (const int i : selected) {
-            const WriteResult result = create(ItemPath(i));
+            const WriteResult result = create(ItemPath(i), Writing());
             if (result.Row)
                 RefreshListItem(i, *result.Row);
             // The box names the file as the list does.

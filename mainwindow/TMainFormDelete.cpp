@@ -48,7 +48,7 @@ void TMainForm::DeleteBtnClick()
 bool TMainForm::DeleteItemTags(int i)
 {
     const std::string path = ItemPath(i);
-    const WriteResult result = DeleteTags(path, EnabledVersions());
+    const WriteResult result = DeleteTags(path, EnabledVersions(), Writing());
     // Its row stays as it was and selected, so the user sees which file was not done.
     if (!result.Readable) {
         ShowError(ReadErrorText + DisplayName(path));
@@ -71,7 +71,7 @@ void TMainForm::DeleteID3BtnClick(TagVersion version)
     const bool id3v1 = version == TagVersion::ID3v1;
     // Asked of the file as it is on disk now: another program may have rewritten it since the editor read it.
     const std::string path = ItemPath(LoadedIndex);
-    const WriteResult result = DeleteTags(path, {id3v1, !id3v1});
+    const WriteResult result = DeleteTags(path, {id3v1, !id3v1}, Writing());
     if (!result.Readable) {
         ShowError(ReadErrorText + DisplayName(path));
         return;

@@ -7,6 +7,7 @@
 #include "MP3ListModel.h"
 #include "MessageBoxes.h"
 #include "TFiltersForm.h"
+#include "TOptionsForm.h"
 
 #include <QtGui/QKeyEvent>
 
@@ -66,6 +67,11 @@ std::optional<ImportSettings> TMainForm::CurrentImport() const
 TagVersions TMainForm::EnabledVersions() const
 {
     return {ID3v1CB->isChecked(), ID3v2CB->isChecked()};
+}
+
+WriteOptions TMainForm::Writing() const
+{
+    return {OptionsForm->KeepModTime->isChecked()};
 }
 
 void TMainForm::ShowTagPresence(QLabel& image, QAbstractButton& deleteButton, bool present)

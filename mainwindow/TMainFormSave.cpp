@@ -16,7 +16,7 @@ const QString ImportSchemeMissing = QStringLiteral("Can't save multiple ID3s wit
 
 bool TMainForm::SaveItemTags(int i, const FileTags& tags)
 {
-    return ReportWrite(i, SaveTags(ItemPath(i), tags, EnabledVersions()));
+    return ReportWrite(i, SaveTags(ItemPath(i), tags, EnabledVersions(), Writing()));
 }
 
 bool TMainForm::ReportWrite(int i, const WriteResult& result, const QString& unreadableError)
@@ -81,7 +81,7 @@ bool TMainForm::ConfirmBatchSave()
 void TMainForm::ImportItemTags(int i)
 {
     ReportWrite(i, SaveTagsFromName(ItemPath(i), ItemImportName(i), *CurrentImport(), EnabledVersions(),
-                                    IgnoreID3->isChecked()));
+                                    IgnoreID3->isChecked(), Writing()));
 }
 
 void TMainForm::FinishCommand(const QWidget& ownButton)

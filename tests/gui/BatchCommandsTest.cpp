@@ -114,4 +114,28 @@ TEST_F(MainWindowTest, EachCommandAsksAndTellsAsItShouldAndWritesTheFilesItNames
     }
 }
 
+// With the option on, a save, a delete and a conversion put back each file's modification time; with it off the
+// time is the write's.
+TEST_F(MainWindowTest, KeepTheModificationTimeHoldsForEveryWrite)
+{
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"save", [this] { Main.TitleV2->setText(QStringLiteral("New")); ClickActive(Main.SaveBtn); }},
+        {"delete", [this] { ClickActive(Main.DeleteID3v2Btn); }},
+        {"conversion", [this] { Answering({Yes}, [this] { Main.CreateID3v1->trigger(); }); }},
+    };
+    for (const bool keep : {true, false})
+        for (const auto& [name, command] : commands) {
+            SCOPED_TRACE(std::string(name) + (keep ? " keeping the time" : ""));
+            Windows.OptionsForm().KeepModTime->setChecked(keep);
+            const auto path = Put(std::string(name) + (keep ? "-kept.mp3" : ".mp3"), {.V2 = {{"TIT2", "Old"}}});
+            std::filesystem::last_write_time(path, old);
+            const Bytes before = readFile(path);
+            Show(path.filename().string());
+            command();
+            EXPECT_NE(readFile(path), before) << "written";
+            EXPECT_EQ(std::filesystem::last_write_time(path) == old, keep);
+        }
+}
+
 } // namespace
