@@ -110,8 +110,8 @@ void TMainForm::SetUpEditor()
     for (QLabel* label : {v22Lbl, v23Lbl, v24Lbl})
         ShowVersionLabel(*label, false);
     connect(UseImport, &QCheckBox::toggled, this, &TMainForm::UseImportClick);
-    Track->installEventFilter(this);
-    TrackV2->installEventFilter(this);
+    for (QWidget* filtered : std::initializer_list<QWidget*> {Track, TrackV2, Genre})
+        filtered->installEventFilter(this);
     for (const FieldInfo& field : Fields()) {
         QWidget& control = Editor->Control(field.Id);
         auto* box = qobject_cast<QComboBox*>(&control);

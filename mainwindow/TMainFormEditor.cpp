@@ -116,6 +116,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             return TrackKeyPress(key);
         if (watched == TrackV2)
             return TrackV2KeyPress(key);
+        // The genre list takes no typing; Enter there saves as in the other fields.
+        if (watched == Genre && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)) {
+            PressDefaultButton();
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -114,7 +114,7 @@ void TMainForm::RenameItem(int i, FileTags& tags)
         return;
     const auto newName = NewFileName(stem, ItemImportName(i));
     if (!newName) {
-        ShowError(RenameErrorText(FromEngineText(stem)));
+        ShowError(RenameErrorText(FromEngineText(RefusedFileName(stem, ItemImportName(i)))));
         return;
     }
     // The name is made of text from the tags; on disk it is in the file system's encoding.

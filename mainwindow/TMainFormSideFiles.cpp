@@ -27,7 +27,7 @@ void TMainForm::WriteID3Click(TagVersion version)
             const std::string sidePath = SideFilePath(directory, ListModel->Row(i).Caption, version);
             // A file without the tag, or gone, has nothing to copy and is passed over without a message.
             if (WriteSideFile(ItemPath(i), sidePath, version) == SideFileResult::Failed)
-                ShowError(QStringLiteral("Error saving file:\n") + DisplayName(sidePath));
+                ShowMessage(QStringLiteral("Error saving file:\n") + DisplayName(sidePath));
         }
     });
     OptionsForm->EndOfJobBeep();

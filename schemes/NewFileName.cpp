@@ -3,6 +3,8 @@
 #include "Characters.h"
 #include "StringOps.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsUnsafeNameChar(char c)
@@ -47,8 +49,14 @@ std::optional<std::string> NewFileName(const std::string& stem, const std::strin
     const std::string extension = NewExtension(oldName);
     if (extension.size() >= MaxFileNameBytes)
         return std::nullopt;
-    const std::string base = StripExtension(ReplaceUnsafeNameChars(stem));
+    std::string base = StripExtension(ReplaceUnsafeNameChars(stem));
     if (MakesNoName(base))
         return std::nullopt;
+    std::replace(base.begin(), base.begin() + static_cast<std::ptrdiff_t>(base.find_first_not_of('.')), '.', '_');
     return base.substr(0, FittingLength(base, MaxFileNameBytes - extension.size())) + extension;
+}
+
+std::string RefusedFileName(const std::string& stem, const std::string& oldName)
+{
+    return StripExtension(stem) + NewExtension(oldName);
 }

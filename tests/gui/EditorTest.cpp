@@ -70,6 +70,10 @@ TEST_F(EditorTest, SaveWritesTheEditedFieldsAndKeepsEveryOtherFrameAndFieldAsRea
     const auto v1After = IndependentReaders::TagLibID3v1(path);
     ASSERT_TRUE(v1After);
     EXPECT_EQ(*v1After, (IndependentReaders::ID3v1Fields {.Title = "Old title", .Year = "2001", .Track = 123, .Genre = 150}));
+    // Enter in the genre list, which takes no typing, saves as well.
+    Main.Genre->setCurrentIndex(Main.Genre->findText(QStringLiteral("Rock")));
+    QTest::keyClick(Main.Genre, Qt::Key_Return);
+    EXPECT_EQ(IndependentReaders::TagLibID3v1(path)->Genre, 17u);
     EXPECT_EQ(audio(), audioBefore);
 }
 

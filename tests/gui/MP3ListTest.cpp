@@ -168,18 +168,21 @@ TEST_F(MainWindowTest, MalformedAndForeignFilesLoadAndShowWithoutAMessage)
         EXPECT_NE(std::find(captions.begin(), captions.end(), name), captions.end()) << name;
 }
 
-// The ".id1"/".id2" side files' content is walked in the whole-road test.
+// The ".id1"/".id2" side files' content is walked in the whole-road test. A failure is the plain message.
 TEST_F(MainWindowTest, ASideFileThatCannotBeWrittenWholeOrWouldBeTheFileItselfLeavesEveryFileAsItWas)
 {
     const auto exported = [this](const std::string& folder) {
         ChooseFolderNext(folder);
-        return Texts(Answering({}, [this] { Main.WriteID3v1->trigger(); }));
+        QStringList boxes;
+        for (const BoxSeen& box : Answering({}, [this] { Main.WriteID3v1->trigger(); }))
+            boxes << box.Caption + "|" + box.Text;
+        return boxes;
     };
     const auto self = Put("self.id1", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Self"}});
     const Bytes before = readFile(self);
     ASSERT_TRUE(Main.AddListItem(Folder(), "self.id1"));
     ClickRow(0);
-    EXPECT_EQ(exported(Folder()), QStringList {"Error saving file:\n" + QString::fromStdString(self.string())});
+    EXPECT_EQ(exported(Folder()), QStringList {"Vellum MP3|Error saving file:\n" + QString::fromStdString(self.string())});
     EXPECT_EQ(readFile(self), before);
 
     const std::filesystem::path out = Music.file("out");
@@ -187,7 +190,7 @@ TEST_F(MainWindowTest, ASideFileThatCannotBeWrittenWholeOrWouldBeTheFileItselfLe
     writeFile(out / "self.id1", Bytes(128, 'x'));
     const FileReplaceStepOverride failing([](const char*, const char*) { return -1; });
     EXPECT_EQ(exported(out.string()),
-              QStringList {"Error saving file:\n" + QString::fromStdString((out / "self.id1").string())});
+              QStringList {"Vellum MP3|Error saving file:\n" + QString::fromStdString((out / "self.id1").string())});
     EXPECT_EQ(readFile(out / "self.id1"), Bytes(128, 'x')) << "the old side file is kept whole";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "no temporary file is left";
 }

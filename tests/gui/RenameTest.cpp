@@ -29,9 +29,9 @@ TEST_F(RenameTest, SeveralRowsAreRenamedInTheirFoldersAsConfirmedKeepEveryFrameA
     ASSERT_EQ(boxes.size(), 7u);
     EXPECT_EQ(boxes[1].Caption + boxes[1].Text, "RenameOld filename:\na.mp3\n\nNew filename:\nOne");
     EXPECT_EQ(Captions(),
-              (Names {"One.mp3", "b.mp3", "Three.mp3", ".._.._update.mp3", "Bj\xC3\xB6rk.mp3", "AC_DC.mp3"}));
+              (Names {"One.mp3", "b.mp3", "Three.mp3", "___.._update.mp3", "Bj\xC3\xB6rk.mp3", "AC_DC.mp3"}));
     for (const char* name :
-         {"One.mp3", "b.mp3", "Three.mp3", "sub/.._.._update.mp3", "sub/Bj\xC3\xB6rk.mp3", "sub/AC_DC.mp3"})
+         {"One.mp3", "b.mp3", "Three.mp3", "sub/___.._update.mp3", "sub/Bj\xC3\xB6rk.mp3", "sub/AC_DC.mp3"})
         EXPECT_TRUE(std::filesystem::exists(Music.file(name))) << name;
     EXPECT_EQ(Main.FileLoaded->text(), "One.mp3");
     EXPECT_EQ(IndependentReaders::ChangedFrames(*frames, *IndependentReaders::MutagenID3v2(Music.file("Three.mp3"))),

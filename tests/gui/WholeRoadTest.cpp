@@ -154,7 +154,7 @@ TEST_F(WholeRoadTest, EachStepShowsWhatTheFilesHoldAndKeepsTheirAudioAndTheFrame
     ClickRow(1);
     for (const auto& [scheme, message] : std::vector<std::pair<QString, QString>> {
              {"Band A-Alpha", "New filename: Band A-Alpha.mp3\n\nA file by that name already exists!"},
-             {"$COMMENT", "New filename: \n\nError renaming file. Filename cannot be read-only or include any of the "
+             {"$COMMENT", "New filename: .mp3\n\nError renaming file. Filename cannot be read-only or include any of the "
                           "following:\n\t\t\t\\ / : * ? \" < > |"}}) {
         Retype(Main.RenScheme->lineEdit(), scheme);
         EXPECT_EQ(Texts(ClickActive(Main.RenameBtn)), QStringList {message});

@@ -24,13 +24,15 @@ TEST(NewFileName, IsSafeKeepsTheExtensionAndIsCutAtACharacterToFitTheFileSystem)
         {"Ария.мп3", "a.mp3", "Ария.mp3"},
         {"Song.mpeg", "a.mp3", "Song.mpeg.mp3"},
         {"AC/DC", "a.mp3", "AC_DC.mp3"},
-        {"../../etc/passwd", "a.mp3", ".._.._etc_passwd.mp3"},
+        // never a hidden file
+        {"../../etc/passwd", "a.mp3", "___.._etc_passwd.mp3"},
+        {".38 Special", "a.mp3", "_38 Special.mp3"},
         {std::string("a\0b\x01\x1F\x7F", 6), "a.mp3", "a_b___.mp3"},
         {"Café \"?\" <1> | 2:3*\\", "a.mp3", "Café \"?\" <1> | 2:3*\\.mp3"},
         {"", "old.mp3", refused},
         {".mp3", "old.mp3", refused},
         {"..", "a.mp3", refused},
-        {". x", "a.mp3", ". x.mp3"},
+        {". x", "a.mp3", "_ x.mp3"},
         {std::string(300, 'a'), "old.mp3", std::string(251, 'a') + ".mp3"},
         // cut between two characters of two, three and four bytes
         {ReplaceAll(std::string(100, 'x'), "x", "夜"), "old.mp3", ReplaceAll(std::string(83, 'x'), "x", "夜") + ".mp3"},
@@ -42,6 +44,8 @@ TEST(NewFileName, IsSafeKeepsTheExtensionAndIsCutAtACharacterToFitTheFileSystem)
         SCOPED_TRACE(stem + " <- " + oldName);
         EXPECT_EQ(NewFileName(stem, oldName), expected);
     }
+    // A refusal names what the scheme made.
+    EXPECT_EQ(RefusedFileName("", "old.MP3"), ".mp3");
 }
 
 TEST(CapitalizeWords, UpperCasesWordStartsAfterTheSixWordStartCharacters)
