@@ -2,7 +2,10 @@
 
 // What both benchmark programs share: MP3 files built in memory, a scratch directory, a clock and the median.
 
+#include <taglib/tstring.h>
+
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -70,6 +73,20 @@ inline Frame TextFrame(const std::string& id, const std::string& text)
     frame.Body.push_back(0); // ISO-8859-1
     for (const char c : text)
         frame.Body.push_back(static_cast<std::uint8_t>(c));
+    return frame;
+}
+
+// Every third title is beyond ISO-8859-1, stored as taggers store it: UTF-16 in version 2.3, UTF-8 in 2.4.
+inline Frame TitleFrame(std::size_t i, std::uint8_t version)
+{
+    const std::string n = std::to_string(i);
+    if (i % 3 != 0)
+        return TextFrame("TIT2", "Title " + n);
+    const std::array<const char*, 5> scripts = {"Группа крови ", "夜に駆ける ", "Ελληνικά ", "أغنية ", "Rocket 🚀 "};
+    const TagLib::String title(scripts[i / 3 % scripts.size()] + n, TagLib::String::UTF8);
+    const TagLib::ByteVector bytes = title.data(version == 4 ? TagLib::String::UTF8 : TagLib::String::UTF16);
+    Frame frame {"TIT2", {version == 4 ? std::uint8_t{3} : std::uint8_t{1}}};
+    frame.Body.insert(frame.Body.end(), bytes.begin(), bytes.end());
     return frame;
 }
 

@@ -7,7 +7,6 @@
 #include <taglib/audioproperties.h>
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
-#include <taglib/tstring.h>
 
 #include <array>
 #include <fcntl.h>
@@ -30,20 +29,6 @@ const char* KindName(Kind kind)
     case Kind::VBR: return "VBR: Xing frame + ID3v2.3 + ID3v1";
     default: return "";
     }
-}
-
-// Every third title is beyond ISO-8859-1, stored as taggers store it: UTF-16 in version 2.3, UTF-8 in 2.4.
-Frame TitleFrame(std::size_t i, std::uint8_t version)
-{
-    const std::string n = std::to_string(i);
-    if (i % 3 != 0)
-        return TextFrame("TIT2", "Title " + n);
-    const std::array<const char*, 5> scripts = {"Группа крови ", "夜に駆ける ", "Ελληνικά ", "أغنية ", "Rocket 🚀 "};
-    const TagLib::String title(scripts[i / 3 % scripts.size()] + n, TagLib::String::UTF8);
-    const TagLib::ByteVector bytes = title.data(version == 4 ? TagLib::String::UTF8 : TagLib::String::UTF16);
-    Frame frame {"TIT2", {version == 4 ? std::uint8_t{3} : std::uint8_t{1}}};
-    frame.Body.insert(frame.Body.end(), bytes.begin(), bytes.end());
-    return frame;
 }
 
 std::vector<Frame> TextFrames(std::size_t i, std::uint8_t version)

@@ -58,6 +58,11 @@ bool Write(TMP3File& engine, const FileTags& tags, TagVersion version, WriteResu
     return written;
 }
 
+bool HasTag(TMP3File& engine, TagVersion version)
+{
+    return version == ID3v1 ? engine.HasID3v1() : engine.HasID3v2();
+}
+
 std::vector<TagVersion> Enabled(TagVersions versions)
 {
     std::vector<TagVersion> enabled;
@@ -144,10 +149,11 @@ WriteResult SaveTagsFromName(const std::string& path, const std::string& nameTex
     // A file that vanished costs one message, not one per tag.
     if (!engine.ReadTags())
         return {.Readable = false};
-    FileTags tags(engine);
+    // Only the fields the import gives are written, so the texts the file holds need not be taken.
+    FileTags tags;
     WriteResult result;
     for (const TagVersion version : Enabled(versions)) {
-        if (tags.Has(version) && !ignoreTags)
+        if (HasTag(engine, version) && !ignoreTags)
             continue;
         tags.Clear(version);
         ImportHalfFromName(tags, version, nameText, import);
@@ -180,8 +186,9 @@ WriteResult ApplyField(const std::string& path, Field field, const std::string& 
     if (!engine.ReadTags())
         return {.Readable = false};
     const TagVersion version = Info(field).Version;
-    FileTags tags(engine);
-    if (!tags.Has(version) && import)
+    // The one field is written over what the file holds; a new tag takes the fields of the name besides.
+    FileTags tags;
+    if (!HasTag(engine, version) && import)
         ImportHalfFromName(tags, version, nameText, *import);
     tags.Edit(field, value);
     WriteResult result;
