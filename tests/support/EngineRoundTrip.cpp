@@ -23,26 +23,15 @@ std::uint64_t ReadEverything(const std::string& path)
     TMP3File f;
     f.SetFileName(path);
     std::ostringstream all;
-    all << f.ReadTags() << f.ReadMPEGHeader();
-    for (const std::int64_t value : {f.GetSyncOffset(), std::int64_t{f.GetBitrate()}, std::int64_t{f.GetSampleRate()},
-                                     std::int64_t{f.GetFrameLength()}, std::int64_t{f.GetFrameCount()},
-                                     std::int64_t{f.GetMinutes()}, std::int64_t{f.GetSeconds()},
-                                     f.GetMPEGAudio().LengthMilliseconds(), std::int64_t{f.HasID3v1()},
-                                     std::int64_t{f.GetID3v1Track()}, std::int64_t{f.GetID3v1Genre()},
-                                     std::int64_t{f.HasID3v2()}, std::int64_t{f.GetID3v2Version()},
-                                     static_cast<std::int64_t>(f.GetID3v2Size()),
-                                     static_cast<std::int64_t>(f.RequiredID3v2Size()),
-                                     static_cast<std::int64_t>(f.AlignedTagSize()),
-                                     static_cast<std::int64_t>(f.GetID3v2Frames().FramesSize()),
-                                     static_cast<std::int64_t>(f.GetFileSize())})
-        all << ' ' << value;
-    for (const std::string& text :
-         {f.GetLengthText(), f.GetMPEGVersionText(), f.GetID3v1Title(), f.GetID3v1Artist(), f.GetID3v1Album(),
-          f.GetID3v1Year(), f.GetID3v1Comment(), f.GenreName(), f.GetID3v2Title(), f.GetID3v2Artist(),
-          f.GetID3v2Album(), f.GetID3v2Comment(), f.GetID3v2Track(), f.GetID3v2Year(), f.GetID3v2Genre(),
-          f.GetID3v2Composer(), f.GetID3v2OrigArtist(), f.GetID3v2Copyright(), f.GetID3v2EncodedBy(),
-          f.GetID3v2URL()})
-        all << '\0' << text;
+    all << f.ReadTags() << f.ReadMPEGHeader() << f.GetSyncOffset() << f.GetBitrate() << f.GetSampleRate()
+        << f.GetFrameLength() << f.GetFrameCount() << f.GetMinutes() << f.GetSeconds()
+        << f.GetMPEGAudio().LengthMilliseconds() << f.HasID3v1() << f.GetID3v1Track() << f.GetID3v1Genre()
+        << f.HasID3v2() << f.GetID3v2Version() << f.GetID3v2Size() << f.RequiredID3v2Size() << f.AlignedTagSize()
+        << f.GetID3v2Frames().FramesSize() << f.GetFileSize() << f.GetLengthText() << f.GetMPEGVersionText()
+        << f.GetID3v1Title() << f.GetID3v1Artist() << f.GetID3v1Album() << f.GetID3v1Year() << f.GetID3v1Comment()
+        << f.GenreName() << f.GetID3v2Title() << f.GetID3v2Artist() << f.GetID3v2Album() << f.GetID3v2Comment()
+        << f.GetID3v2Track() << f.GetID3v2Year() << f.GetID3v2Genre() << f.GetID3v2Composer()
+        << f.GetID3v2OrigArtist() << f.GetID3v2Copyright() << f.GetID3v2EncodedBy() << f.GetID3v2URL();
     return std::hash<std::string>{}(all.str());
 }
 

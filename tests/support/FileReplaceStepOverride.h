@@ -4,22 +4,28 @@
 
 #include <cerrno>
 
-// Puts a different step for replacing the original by the rewritten file in place while it lives, so that a
-// test can make the last step of a rewrite fail.
-struct FileReplaceStepOverride {
-    explicit FileReplaceStepOverride(FileReplaceStep::Function step) { FileReplaceStep::Replace = step; }
-    ~FileReplaceStepOverride() { FileReplaceStep::Replace = Saved; }
-    FileReplaceStepOverride(const FileReplaceStepOverride&) = delete;
-    FileReplaceStepOverride& operator=(const FileReplaceStepOverride&) = delete;
-    FileReplaceStep::Function Saved = FileReplaceStep::Replace;
+// Puts a different step of a rewrite in place while it lives, so that a test can make that step fail or act at
+// that moment.
+template <typename Function>
+struct StepOverride {
+    StepOverride(Function& step, Function replacement) : Step(step), Saved(step) { step = replacement; }
+    ~StepOverride() { Step = Saved; }
+    StepOverride(const StepOverride&) = delete;
+    StepOverride& operator=(const StepOverride&) = delete;
+    Function& Step;
+    const Function Saved;
+};
+
+// The last step, replacing the original by the rewritten file.
+struct FileReplaceStepOverride : StepOverride<FileReplaceStep::Function> {
+    explicit FileReplaceStepOverride(FileReplaceStep::Function step) : StepOverride(FileReplaceStep::Replace, step) {}
 };
 
 // While it lives, the file system seems to have no unnamed files, as some network and FUSE file systems do, so a
 // rewrite writes its new version under a temporary name from the start.
-struct NamedTemporaries {
-    NamedTemporaries() { FileReplaceStep::OpenUnnamed = [](const char*, mode_t) { return errno = EOPNOTSUPP, -1; }; }
-    ~NamedTemporaries() { FileReplaceStep::OpenUnnamed = Saved; }
-    NamedTemporaries(const NamedTemporaries&) = delete;
-    NamedTemporaries& operator=(const NamedTemporaries&) = delete;
-    FileReplaceStep::OpenFunction Saved = FileReplaceStep::OpenUnnamed;
+struct NamedTemporaries : StepOverride<FileReplaceStep::OpenFunction> {
+    NamedTemporaries()
+        : StepOverride(FileReplaceStep::OpenUnnamed, [](const char*, mode_t) { return errno = EOPNOTSUPP, -1; })
+    {
+    }
 };

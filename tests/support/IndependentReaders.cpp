@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -111,14 +112,12 @@ std::optional<MutagenTag> MutagenID3v2(const std::filesystem::path& file)
 
 std::vector<std::string> ChangedFrames(const MutagenTag& before, const MutagenTag& after)
 {
+    std::vector<std::pair<std::string, std::string>> differing;
+    std::ranges::set_symmetric_difference(before.Frames, after.Frames, std::back_inserter(differing));
     std::vector<std::string> changed;
-    for (const auto& [key, value] : before.Frames)
-        if (!after.Frames.contains(key) || after.Frames.at(key) != value)
+    for (const auto& [key, value] : differing)
+        if (changed.empty() || changed.back() != key)
             changed.push_back(key);
-    for (const auto& [key, value] : after.Frames)
-        if (!before.Frames.contains(key))
-            changed.push_back(key);
-    std::sort(changed.begin(), changed.end());
     return changed;
 }
 
