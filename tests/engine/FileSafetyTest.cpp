@@ -249,9 +249,10 @@ TEST_F(FileSafety, FileCutShortWhileItsAudioIsCopiedIsNotReplaced)
     target = path.string();
     cut = original.size() - 1000;
     {
-        const StepOverride<FileReplaceStep::OpenFunction> cutting(FileReplaceStep::OpenUnnamed, [](const char*, mode_t) {
+        const auto cutThenNamed = [](const char*, mode_t) {
             return truncate(target.c_str(), static_cast<off_t>(cut)) == 0 ? (errno = EOPNOTSUPP, -1) : -1;
-        });
+        };
+        const StepOverride<FileReplaceStep::OpenFunction> cutting(FileReplaceStep::OpenUnnamed, cutThenNamed);
         engine.SetID3v2Title(std::string(3000, 'L'));
         EXPECT_FALSE(engine.WriteID3v2Tag());
     }

@@ -102,14 +102,9 @@ Bytes PictureBody(std::string_view mime, std::uint8_t type, std::string_view des
     return Concat({Bytes{0}, Text(mime), Bytes{0, type}, Text(description), Bytes{0}, image});
 }
 
-Bytes PrivateBody(std::string_view owner, std::size_t size)
-{
-    return Concat({Text(owner), Bytes{0}, Bytes(size - owner.size() - 1, 0x80)});
-}
-
-// A tag of the kind real taggers leave: every field the editor shows, a 16-bit title ("C\u00e9 \u2603"), pictures, comments, user
-// texts, frames whose IDs share three letters, frames the engine has no slot for, and a 200-byte private frame
-// (its size differs between the plain and the synchsafe form).
+// A tag of the kind real taggers leave: every field the editor shows, a 16-bit title ("C\u00e9 \u2603"), pictures,
+// comments, user texts, frames whose IDs share three letters, frames the engine has no slot for, and a 200-byte
+// private frame (its size differs between the plain and the synchsafe form).
 Bytes RichTag(std::uint8_t version)
 {
     const auto frame = [version](std::string_view id, const Bytes& body) { return Frame(id, body, version); };
@@ -127,7 +122,8 @@ Bytes RichTag(std::uint8_t version)
         frame("COMM", CommentBody("", "A comment")),
         frame("APIC", PictureBody("image/jpeg", 4, "back", 2)),
         frame("TXXX", Concat({Bytes{0}, Text("one"), Bytes{0}, Text("1")})),
-        frame("PRIV", PrivateBody("owner.one", 40)), frame("PRIV", PrivateBody("owner.two", 200)),
+        frame("PRIV", Concat({Text("owner.one"), Bytes{0}, Bytes(30, 0x80)})),
+        frame("PRIV", Concat({Text("owner.two"), Bytes{0}, Bytes(190, 0x80)})),
         frame("TCMP", TextBody("1")), frame("XTST", Bytes{1, 2, 3, 4, 5}),
     }));
 }
