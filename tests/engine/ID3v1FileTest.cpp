@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -34,13 +35,6 @@ std::function<void(TMP3File&)> Fill(const ID3v1Fields& f)
     };
 }
 
-struct Case {
-    const char* Name;
-    Bytes Record; // stored before the edit; none when empty
-    std::function<void(TMP3File&)> Edit;
-    ID3v1Fields Expected;
-};
-
 using ID3v1File = EngineFile;
 
 TEST_F(ID3v1File, EditsAreSavedAsOtherReadersReadThem)
@@ -50,7 +44,8 @@ TEST_F(ID3v1File, EditsAreSavedAsOtherReadersReadThem)
     const ID3v1Fields full {"Title", "Artist É", "Album", "2001", "A comment of 28 characters.", 12, 17};
     Bytes cutAtZero = ID3v1Record({.Title = "abcdef"});
     cutAtZero[3 + 2] = 0; // "ab", a terminator, then what an earlier longer title left
-    const std::vector<Case> cases = {
+    // The record stored before the edit (none when empty), the edit, and what TagLib reads after the save.
+    const std::vector<std::tuple<const char*, Bytes, std::function<void(TMP3File&)>, ID3v1Fields>> cases = {
         {"every field", {}, Fill(full), full},
         {"full version 1.0 comment", {}, Fill({.Comment = Comment30, .Genre = 255}), {.Comment = Comment30}},
         {"long texts are cut", {}, Fill({.Title = std::string(40, 'T'), .Year = "199912"}),
@@ -70,17 +65,17 @@ TEST_F(ID3v1File, EditsAreSavedAsOtherReadersReadThem)
          [](TMP3File& e) { e.SetID3v1Track(0); }, {.Comment = "c", .Track = 7}},
     };
     const Bytes audio = Mp3Fixture::Frames(3);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
-        Put(Concat({audio, c.Record}));
+    for (const auto& [name, record, edit, expected] : cases) {
+        SCOPED_TRACE(name);
+        Put(Concat({audio, record}));
         ASSERT_TRUE(engine.ReadTags());
-        if (!c.Record.empty()) {
+        if (!record.empty()) {
             EXPECT_EQ(Shown(engine), IndependentReaders::TagLibID3v1(path));
         }
-        c.Edit(engine);
+        edit(engine);
         ASSERT_TRUE(engine.WriteID3v1Tag());
         EXPECT_EQ(Slice(Content(), 0, Content().size() - 128), audio);
-        EXPECT_EQ(IndependentReaders::TagLibID3v1(path), c.Expected);
+        EXPECT_EQ(IndependentReaders::TagLibID3v1(path), expected);
     }
 }
 

@@ -43,30 +43,15 @@ TEST(ExpandRenameScheme, EachMacroGivesItsFieldOfTheTagOnceOrStaysLiteralInID3v1
         EXPECT_EQ(ExpandRenameScheme(scheme, distinct.ID3v2), v2);
         EXPECT_NE(MacroHelpText.find(scheme), std::string_view::npos) << scheme;
     }
-
-    const Texts fooBar = {{"$ARTIST", "Кино"}, {"$TITLE", "Звезда"}, {"$TRACK", "02/12"}, {"$YEAR", "2002"}};
-    const Texts macroTexts = {{"$TITLE", "$TITLE"}, {"$ARTIST", "$ARTIST$ARTIST"}};
-    const std::vector<std::tuple<Texts, std::string, std::string>> mixed = {
-        {fooBar, "$ARTIST – $TITLE", "Кино – Звезда"},
-        {fooBar, "$TRACK. $ARTIST ($YEAR) $TITLE", "02/12. Кино (2002) Звезда"},
-        {fooBar, "$TITLE$TITLE $title $$TITLE$ $TITLES", "ЗвездаЗвезда $title $Звезда$ ЗвездаS"},
-        {fooBar, "", ""},
-        // a field holding a macro's name is not expanded again by that macro
-        {macroTexts, "$TITLE-$TITLE", "$TITLE-$TITLE"},
-        {macroTexts, "$ARTIST-$TITLE", "$ARTIST$ARTIST-$TITLE"},
-        {{{"$TITLE", "x$TITLEy"}}, "$TITLE$TITLE", "x$TITLEyx$TITLEy"},
-        // later macros expand what earlier ones inserted
-        {{{"$TITLE", "by $ARTIST"}, {"$ARTIST", "Foo"}}, "$TITLE", "by Foo"},
-        {{{"$TITLE", "Bar"}, {"$ARTIST", "see $TITLE"}}, "$ARTIST-$TITLE", "see $TITLE-Bar"},
-    };
-    for (const auto& [v2, scheme, expected] : mixed)
-        EXPECT_EQ(ExpandRenameScheme(scheme, Halves({}, v2).ID3v2), expected) << scheme;
 }
 
-// The tag follows the editing boxes; an empty ID3v2 field falls back to ID3v1 only when both boxes are on.
-TEST(ExpandRenameScheme, ChoosesTheTagByTheEditingBoxesAndFallsBackOnlyWhenBothAreOn)
+// The tag follows the editing boxes; an empty ID3v2 field falls back to ID3v1 only when both boxes are on. Text
+// around the macros is kept, and a macro's text is not expanded again by that macro.
+TEST(ExpandRenameScheme, ChoosesTheTagByTheEditingBoxesAndExpandsEachMacroOnce)
 {
     const Texts fooBar = {{"$ARTIST", "Foo"}, {"$TITLE", "Bar"}};
+    const Texts cyrillic = {{"$ARTIST", "Кино"}, {"$TITLE", "Звезда"}, {"$TRACK", "02/12"}, {"$YEAR", "2002"}};
+    const Texts macroTexts = {{"$TITLE", "$TITLE"}, {"$ARTIST", "$ARTIST$ARTIST"}};
     Texts noArtist = DistinctV2;
     noArtist.erase("$ARTIST");
     const std::vector<std::tuple<const char*, RenameTexts, std::string, std::string>> cases = {
@@ -78,6 +63,18 @@ TEST(ExpandRenameScheme, ChoosesTheTagByTheEditingBoxesAndFallsBackOnlyWhenBothA
         {"one ID3v2 field empty", Halves(DistinctV1, noArtist), "$ARTIST-$TITLE", "-t2"},
         {"empty ID3v1 field", Halves({{"$TITLE", "Song"}}, {}, true, false), "$ARTIST-$TITLE", "-Song"},
         {"line breaks", Halves({}, {{"$TITLE", "x"}, {"$COMMENT", "one\r\ntwo"}}), "$COMMENT", "one\r\ntwo"},
+        {"text between", Halves({}, cyrillic), "$ARTIST – $TITLE", "Кино – Звезда"},
+        {"text between", Halves({}, cyrillic), "$TRACK. $ARTIST ($YEAR) $TITLE", "02/12. Кино (2002) Звезда"},
+        {"macro-like text", Halves({}, cyrillic), "$TITLE$TITLE $title $$TITLE$ $TITLES",
+         "ЗвездаЗвезда $title $Звезда$ ЗвездаS"},
+        {"no scheme", Halves({}, cyrillic), "", ""},
+        {"a field holding its macro's name", Halves({}, macroTexts), "$TITLE-$TITLE", "$TITLE-$TITLE"},
+        {"a field holding its macro's name", Halves({}, macroTexts), "$ARTIST-$TITLE", "$ARTIST$ARTIST-$TITLE"},
+        {"a field holding its macro's name", Halves({}, {{"$TITLE", "x$TITLEy"}}), "$TITLE$TITLE", "x$TITLEyx$TITLEy"},
+        {"later macros expand what earlier ones inserted", Halves({}, {{"$TITLE", "by $ARTIST"}, {"$ARTIST", "Foo"}}),
+         "$TITLE", "by Foo"},
+        {"later macros expand what earlier ones inserted", Halves({}, {{"$TITLE", "Bar"}, {"$ARTIST", "see $TITLE"}}),
+         "$ARTIST-$TITLE", "see $TITLE-Bar"},
     };
     for (const auto& [name, texts, scheme, expected] : cases)
         EXPECT_EQ(ExpandRenameScheme(scheme, texts), expected) << name;
