@@ -84,6 +84,9 @@ TEST(TagCommands, EachCommandChangesOnlyWhatItNamesInEachFile)
                     d + "COMM:" + LongComment + ";"}},
         {"ID3v1 genre applied", [](const auto& path, const auto& name) { return ApplyField(path, Field::Genre, "255", ByName, name); },
          "|||", {"v1:Old A////123/255 v2:" + aFrames, b, cNamed + c, "v1:Title/Artist//Comment/5/255 v2:"}},
+        {"ID3v2 saved unedited: none rewritten, none made of nothing", [](const auto& path, const auto&) {
+             return SaveTags(path, FileTags(path), {.ID3v1 = false});
+         }, "|||", {"=", "=", "=", "="}},
         {"ID3v1 made from ID3v2", [](const auto& path, const auto&) { return CreateID3v1FromID3v2(path); }, "|||",
          {"=", "=", "v1:A title longer than thirty cha///first line second line, long/3/17 v2:" + c, "="}},
         {"ID3v2 made from ID3v1", [](const auto& path, const auto&) { return CreateID3v2FromID3v1(path); }, "|||",

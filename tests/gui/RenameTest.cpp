@@ -5,22 +5,38 @@
 namespace {
 
 using enum QMessageBox::StandardButton;
+using IndependentReaders::ChangedFrames;
+using IndependentReaders::MutagenID3v2;
+using IndependentReaders::MutagenTag;
 using Names = std::vector<std::string>;
 
 using RenameTest = MainWindowTest;
 
+// Texts the editor shows otherwise than the file holds them (UTF-16 with a blank at its end, a text whose shown part
+// ends in a blank, a comment ending in a line break), and frames it does not show.
+Bytes Tricky(std::string_view title)
+{
+    using namespace ID3v2Bytes;
+    const Bytes frames = Concat({Frame("TIT2", TextBody(title)),
+                                 Frame("TPE1", TextBody({"\xFF\xFE\x18\x04\x32\x04\x30\x04\x3D\x04 \0", 12}, 1)),
+                                 Frame("TALB", TextBody(std::string(1023, 'a') + " " + std::string(476, 'b'))),
+                                 Frame("COMM", CommentBody("", "last line\n")), Frame("TXXX", TextBody({"gain\0-6 dB", 10})),
+                                 Frame("APIC", TextBody(std::string("image/png\0\3\0", 12) + std::string(5000, '\x89')))});
+    return Concat({Tag(3, frames, 64), Mp3Fixture::Frames(20)});
+}
+
 TEST_F(RenameTest, SeveralRowsAreRenamedInTheirFoldersAsConfirmedKeepEveryFrameAndUndoGivesBackTheExactName)
 {
-    Put("a.mp3", {.V2 = {{"TIT2", "One"}}});
+    // The loaded row and another keep every frame untouched, whatever the editor shows of them.
+    writeFile(Music.file("a.mp3"), Tricky("One"));
     Put("b.mp3", {.V2 = {{"TIT2", "Two"}}});
-    Put("c.mp3", {.V2 = {{"TIT2", "Three"}, {"TPE1", std::string(1500, 'a')}, {"TXXX", std::string("gain\0-6 dB", 10)},
-                         {"APIC", std::string("image/png\0\3\0", 12) + std::string(5000, '\x89')}}});
+    writeFile(Music.file("c.mp3"), Tricky("Three"));
     // Titles that would leave the folder, a Latin-1 title, and an upper-case extension.
     Put("sub/u.mp3", {.V2 = {{"TIT2", "../../update"}}});
     Put("sub/x.MP3", {.V2 = {{"TIT2", "Bj\xF6rk"}}});
     Put("sub/z.mp3", {.V2 = {{"TIT2", "AC/DC"}}});
-    const auto frames = IndependentReaders::MutagenID3v2(Music.file("c.mp3"));
-    const Bytes audio = Mp3Fixture::AudioOf(readFile(Music.file("c.mp3")));
+    const std::map<std::string, std::optional<MutagenTag>> frames = {{"One.mp3", MutagenID3v2(Music.file("a.mp3"))},
+                                                                     {"Three.mp3", MutagenID3v2(Music.file("c.mp3"))}};
     Main.ConfirmOnRename->setChecked(true);
     ListAll(Music.path());
 
@@ -34,16 +50,19 @@ TEST_F(RenameTest, SeveralRowsAreRenamedInTheirFoldersAsConfirmedKeepEveryFrameA
          {"One.mp3", "b.mp3", "Three.mp3", "sub/___.._update.mp3", "sub/Bj\xC3\xB6rk.mp3", "sub/AC_DC.mp3"})
         EXPECT_TRUE(std::filesystem::exists(Music.file(name))) << name;
     EXPECT_EQ(Main.FileLoaded->text(), "One.mp3");
-    EXPECT_EQ(IndependentReaders::ChangedFrames(*frames, *IndependentReaders::MutagenID3v2(Music.file("Three.mp3"))),
-              Names {});
-    EXPECT_EQ(Slice(Mp3Fixture::AudioOf(readFile(Music.file("Three.mp3"))), 0, audio.size()), audio);
+    for (const auto& [name, before] : frames) {
+        EXPECT_EQ(ChangedFrames(*before, *MutagenID3v2(Music.file(name))), Names {}) << name;
+        EXPECT_EQ(Slice(Mp3Fixture::AudioOf(readFile(Music.file(name))), 0, 20 * Mp3Fixture::FrameSize),
+                  Mp3Fixture::Frames(20)) << name;
+    }
 
     // Undo gives the row back the name it was added under, never over another file, and writes no tag.
     const Bytes renamed = readFile(Music.file("sub/Bj\xC3\xB6rk.mp3")), stranger = readFile(Put("sub/z.mp3", {}));
     ClickRow(4);
-    EXPECT_TRUE(ClickActive(Main.UndoRenameBtn).empty());
+    EXPECT_TRUE(Answering({}, [this] { Press(Qt::Key_Z, Qt::ControlModifier); }).empty());
     EXPECT_EQ(readFile(Music.file("sub/x.MP3")), renamed);
     EXPECT_EQ(Captions()[4], "x.MP3");
+    EXPECT_EQ(Main.FileLoaded->text(), "AC_DC.mp3") << "the next row";
     ClickRow(5);
     EXPECT_EQ(Texts(Answering({}, [this] { Main.UndoRenameMI->trigger(); })),
               QStringList {"New filename: z.mp3\n\nA file by that name already exists!"});
