@@ -82,13 +82,15 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     EXPECT_EQ(Main.TitleV2->text(), "Song 1.mp3");
     EXPECT_TRUE(Main.SaveBtn->isEnabled());
 
-    // Clearing the list asks first, and No keeps everything.
-    EXPECT_EQ(Answering({QMessageBox::No}, [this] { Main.ClearMP3MI->trigger(); }).at(0).Caption, "Warning");
+    // Clearing the list asks first, and No keeps everything; Yes empties the list and the editor.
+    const auto asked = Answering({QMessageBox::No}, [this] { Main.ClearMP3MI->trigger(); });
+    EXPECT_EQ(asked.at(0).Caption + "|" + asked.at(0).Text, "Warning|ACTION:\nClear current list of MP3s?\n");
     EXPECT_EQ(List.RowCount(), 3);
     EXPECT_EQ(Main.TitleV2->text(), "Song 1.mp3");
     Answering({QMessageBox::Yes}, [this] { Main.ClearMP3Btn->click(); });
     EXPECT_EQ(List.RowCount(), 0);
     EXPECT_EQ(Main.LoadedIndex, -1);
+    EXPECT_EQ(Main.FileLoaded->text() + Main.TitleV2->text(), "No File Loaded!");
     AddDirectory(Music.path());
     EXPECT_EQ(List.RowCount(), 3) << "cleared files may be added again";
 }

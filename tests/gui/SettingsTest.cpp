@@ -87,18 +87,18 @@ TEST(SettingsTest, StoredFilterListsLoadInNumberOrderAndAreRenumberedAtTheClose)
                                                    {"Rename2", "\"2 -> \""}}));
 }
 
-// Options stored before "Keep the modification time" existed keep their directories; the switch starts off, and
-// OK stores it with the others.
-TEST(SettingsTest, KeepModTimeIsReadAfterTheDirectoriesAndStoredByOK)
+// The options dialog reads its switches and directories; options stored before "Keep the modification time" existed
+// keep their directories, the switch starts off, and OK stores it with the others.
+TEST(SettingsTest, OptionsAreReadWithKeepModTimeAfterTheDirectoriesAndStoredByOK)
 {
     const TempDir picker;
     for (const auto& [stored, kept] : {std::pair {"", false}, {"KeepModTime=1\n", true}}) {
-        SettingsSandbox sandbox("[General]\nAutoAdvanceSave=1\nAutoAdvanceDelete=1\nAutoAdvanceRename=1\nEndBeep=0\n"
+        SettingsSandbox sandbox("[General]\nAutoAdvanceSave=0\nAutoAdvanceDelete=1\nAutoAdvanceRename=1\nEndBeep=0\n"
                                 "DefaultPicker=" + picker.path().string() + "\nDefaultBrowse=\n" + stored);
         Forms windows;
         TOptionsForm& dialog = windows.OptionsForm();
-        EXPECT_EQ(std::pair(dialog.DefaultPicker->text().toStdString(), dialog.KeepModTime->isChecked()),
-                  std::pair(picker.path().string(), kept));
+        EXPECT_EQ(std::tuple(dialog.AutoAdvanceSave->isChecked(), dialog.DefaultPicker->text().toStdString(),
+                             dialog.KeepModTime->isChecked()), std::tuple(false, picker.path().string(), kept));
         dialog.show();
         ClickBox(*dialog.KeepModTime);
         QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
