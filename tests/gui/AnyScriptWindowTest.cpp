@@ -60,21 +60,27 @@ TEST_F(AnyScriptTest, EveryScriptShowsSavesAndNamesFilesExactly)
     }
 }
 
+// The fields the file lacks show what the import scheme reads in its name, through the filters and both halves, and
+// showing it never writes it.
 TEST_F(AnyScriptTest, ATaglessFileTakesItsTagsFromItsNameThroughFiltersOfAnyCharacter)
 {
     TFiltersForm& filters = Windows.FiltersForm();
-    for (const auto& [from, to] : {std::pair {"ё", "е"}, {"🚀", ""}}) {
+    for (const auto& [from, to] : {std::pair {"ё", "е"}, {"🚀", ""}, {"_", " "}}) {
         // Typed or pasted, a text goes through the edit's check as insert does: one character of any script.
         filters.ImpFilter1->insert(QStringLiteral("ab"));
         filters.ImpFilter1->insert(QString::fromUtf8(from));
         filters.ImpFilter2->insert(QString::fromUtf8(to));
         EXPECT_TRUE(Texts(Answering({}, [&] { QTest::mouseClick(filters.ImpAddBtn, Qt::LeftButton); })).isEmpty());
     }
-    EXPECT_EQ(filters.ImportFilterList(), (FilterList {"ё -> е", "🚀 -> "}));
+    EXPECT_EQ(filters.ImportFilterList(), (FilterList {"ё -> е", "🚀 -> ", "_ ->  "}));
     Main.ImportCB->setEditText(QStringLiteral("$ARTIST-$TITLE"));
-    Put("Ария-Беспечный ангел мёд🚀.mp3", {});
-    Show("Ария-Беспечный ангел мёд🚀.mp3");
-    EXPECT_EQ(Main.ArtistV2->text() + "|" + Main.TitleV2->text(), QStringLiteral("Ария|Беспечный Ангел Мед"));
+    Main.CapitalizeFirst->setChecked(false);
+    const auto path = Put("the_band-беспечный ангел мёд🚀.mp3", {});
+    const Bytes before = readFile(path);
+    Show("the_band-беспечный ангел мёд🚀.mp3");
+    EXPECT_EQ(Main.Artist->text() + "|" + Main.ArtistV2->text() + "|" + Main.TitleV2->text(),
+              QStringLiteral("the band|the band|беспечный ангел мед"));
+    EXPECT_EQ(readFile(path), before);
 }
 
 // An ID3v1 field holds 30 characters however many bytes or UTF-16 units they take; a stored scheme longer than the
@@ -105,7 +111,7 @@ TEST_F(AnyScriptTest, AFolderWhoseNameIsNotUTF8IsChosenInTheFolderBrowser)
         static_cast<QDialog*>(browser)->accept();
     });
     Main.AddDirectoryMI->trigger();
-    EXPECT_EQ(Captions(), std::vector<std::string> {"a.mp3"});
+    EXPECT_EQ(Captions(), Names {"a.mp3"});
     EXPECT_EQ(List.Row(0).Directory, folder.string() + "/");
 }
 

@@ -87,29 +87,22 @@ TEST_F(MainWindowTest, EachCommandAsksAndTellsAsItShouldAndWritesTheFilesItNames
             box->setChecked(true);
         Main.IgnoreID3->setChecked(false);
         Windows.OptionsForm().AutoAdvanceSave->setChecked(true);
+        const std::string folder = "row" + std::to_string(r);
         std::vector<std::filesystem::path> paths;
         for (const auto& [name, song] : Songs)
-            paths.push_back(Put("row" + std::to_string(r) + "/" + name, song));
-        ListAll(Music.file("row" + std::to_string(r)));
+            paths.push_back(Put(folder + "/" + name, song));
+        ListAll(Music.file(folder));
         if (row.Setup)
             row.Setup(paths);
-        std::vector<Bytes> before;
-        for (const auto& path : paths)
-            before.push_back(std::filesystem::exists(path) ? readFile(path) : Bytes());
-        Main.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Main));
-        QStringList boxes = Texts(Answering(row.Answers, [&row] {
-            if (auto* action = qobject_cast<QAction*>(row.Command))
-                action->trigger();
-            else
-                QTest::mouseClick(qobject_cast<QAbstractButton*>(row.Command), Qt::LeftButton);
+        auto* button = qobject_cast<QAbstractButton*>(row.Command);
+        const QStringList boxes = Texts(button ? ClickActive(button, row.Answers) : Answering(row.Answers, [&row] {
+            qobject_cast<QAction*>(row.Command)->trigger();
         }));
         refused.reset();
-        const QString folder = QString::fromStdString(Music.file("row" + std::to_string(r)).string() + "/");
-        EXPECT_EQ(boxes.join('|').remove(folder).toStdString(), row.Boxes);
+        EXPECT_EQ(boxes.join('|').remove(QString::fromStdString(Folder() + folder + "/")).toStdString(), row.Boxes);
         std::string written;
         for (std::size_t i = 0; i < paths.size(); ++i)
-            written += !std::filesystem::exists(paths[i]) ? '-' : readFile(paths[i]) == before[i] ? '=' : 'w';
+            written += !std::filesystem::exists(paths[i]) ? '-' : readFile(paths[i]) == Songs[i].second.Content() ? '=' : 'w';
         EXPECT_EQ(written, row.Written);
     }
 }

@@ -49,7 +49,7 @@ TEST_F(MainWindowTest, FoldersAndMP3FilesGivenOrDroppedLoadOnceEachAndOneMessage
         const QString folder = QString::fromStdString(shownFolder);
         const QString named = folder + "gone.mp3 (not found)\n" + folder + "notes.txt (not an MP3 file)";
         EXPECT_EQ(Texts(Answering({}, give)), QStringList {"Not added to the list:\n" + named});
-        EXPECT_EQ(Captions(), (std::vector<std::string> {"a.mp3", "b.mp3", "Caf\xE9.mp3"}));
+        EXPECT_EQ(Captions(), (Names {"a.mp3", "b.mp3", "Caf\xE9.mp3"}));
         EXPECT_EQ(List.Row(2).Path(), Folder() + "Caf\xE9.mp3");
     }
 }
@@ -58,7 +58,7 @@ TEST(CommandLineTest, PathsKeepTheirBytesAndAnUnknownOptionStopsTheStart)
 {
     char program[] = "vellum-mp3", latin1[] = "Caf\xE9.mp3", end[] = "--", dashed[] = "-x.mp3", unknown[] = "--bogus";
     char* paths[] = {program, latin1, end, dashed};
-    EXPECT_EQ(PathArguments(4, paths), (std::vector<std::string> {"Caf\xE9.mp3", "-x.mp3"}));
+    EXPECT_EQ(PathArguments(4, paths), (Names {"Caf\xE9.mp3", "-x.mp3"}));
     char* wrong[] = {program, unknown};
     EXPECT_EQ(PathArguments(2, wrong), std::nullopt);
 }

@@ -124,20 +124,3 @@ inline QStringList Texts(const std::vector<BoxSeen>& boxes)
         texts << box.Text;
     return texts;
 }
-
-// Runs the action and closes every dialog it opens, as Cancel would; the classes of those dialogs, in turn.
-inline QStringList ClosingDialogs(const std::function<void()>& action)
-{
-    QStringList opened;
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog->isVisible()) {
-            opened << QString::fromLatin1(dialog->metaObject()->className());
-            dialog->reject();
-        }
-    });
-    watcher.start(0);
-    action();
-    return opened;
-}

@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+using Names = std::vector<std::string>;
+
 inline ::testing::Environment* const QtApp = ::testing::AddGlobalTestEnvironment(new QtEnvironment<QApplication>);
 
 class MainWindowTest : public ::testing::Test {
@@ -29,12 +31,7 @@ protected:
     TMainForm& Main = Windows.MainForm();
     MP3ListModel& List = *Main.ListModel;
 
-    // The windows read the settings an earlier run stored, when given, as they do at start.
-    explicit MainWindowTest(const std::string& storedSettings = {})
-        : Sandbox(storedSettings)
-    {
-        Main.show();
-    }
+    MainWindowTest() { Main.show(); }
 
     std::filesystem::path Put(const std::string& name, const TestSong& song) const
     {
@@ -60,15 +57,28 @@ protected:
 
     void AddDirectory(const std::filesystem::path& folder) { ChooseFolderNext(folder), Main.AddDirectoryMI->trigger(); }
 
-    std::vector<std::string> Captions() const
+    Names Captions() const
     {
-        std::vector<std::string> captions;
+        Names captions;
         for (int i = 0; i < List.RowCount(); ++i)
             captions.push_back(List.Row(i).Caption);
         return captions;
     }
 
     QString Cell(int row, int column) const { return List.index(row, column).data().toString(); }
+
+    // Each row as shown: the cells of the columns given, by default file, ID3v1, ID3v2 and title, joined by "|".
+    Names Rows(std::initializer_list<int> columns = {0, 1, 2, 3}) const
+    {
+        Names rows;
+        for (int row = 0; row < List.RowCount(); ++row) {
+            QStringList cells;
+            for (int column : columns)
+                cells << Cell(row, column);
+            rows.push_back(cells.join('|').toStdString());
+        }
+        return rows;
+    }
 
     void ClickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {

@@ -8,7 +8,6 @@ using enum QMessageBox::StandardButton;
 using IndependentReaders::ChangedFrames;
 using IndependentReaders::MutagenID3v2;
 using IndependentReaders::MutagenTag;
-using Names = std::vector<std::string>;
 
 using RenameTest = MainWindowTest;
 

@@ -1,19 +1,15 @@
 // The main window's wiring, and the per-user settings as the close writes them and the next start reads them back.
-#include "GuiTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "EditorLists.h"
-#include "Forms.h"
 #include "SettingsStore.h"
 #include "TFiltersForm.h"
-#include "TMainForm.h"
 #include "TOptionsForm.h"
 
 #include <QtTest/QSignalSpy>
 #include <QtWidgets/QToolButton>
 
 namespace {
-
-::testing::Environment* const QtApp = ::testing::AddGlobalTestEnvironment(new QtEnvironment<QApplication>);
 
 using Values = std::map<std::string, std::string>;
 
@@ -77,8 +73,8 @@ TEST(SettingsTest, StoredFilterListsLoadInNumberOrderAndAreRenumberedAtTheClose)
                             "Rename2=\"2 -> \"\nRename1=\"1 -> \"\nOther=o -> p\n");
     Forms windows;
     TFiltersForm& filters = windows.FiltersForm();
-    EXPECT_EQ(filters.ImportFilterList(), (std::vector<std::string> {"a -> b", "b -> c", "j -> k", "x -> y"}));
-    EXPECT_EQ(filters.RenameFilterList(), (std::vector<std::string> {"1 -> ", "2 -> "}));
+    EXPECT_EQ(filters.ImportFilterList(), (Names {"a -> b", "b -> c", "j -> k", "x -> y"}));
+    EXPECT_EQ(filters.RenameFilterList(), (Names {"1 -> ", "2 -> "}));
     filters.show();
     QTest::mouseClick(filters.CloseBtn, Qt::LeftButton);
     // Blanks at the end of a value are kept by quoting it.
@@ -117,29 +113,33 @@ TEST(SettingsTest, StoreKeyExistsOnlyWhenItsFileHoldsValuesAndReadsTextsWhole)
     EXPECT_EQ(SettingsStore().ReadBool(QStringLiteral("List")), std::nullopt);
 }
 
-struct StartupTest : ::testing::Test {
-    SettingsSandbox Sandbox;
-    Forms Windows;
-    TMainForm& Main = Windows.MainForm();
-};
+using StartupTest = MainWindowTest;
 
 TEST_F(StartupTest, ToolbarButtonRunsItsMenuCommandAndOpensItsDialogModally)
 {
-    Main.show();
     const std::vector<std::tuple<const char*, const char*, QString>> buttons = {
         {"AddFileBtn", "AddFilesMI", "TPickerForm"}, {"AddDirectoryBtn", "AddDirectoryMI", "QFileDialog"},
         {"OptionsBtn", "OptionsMI", "TOptionsForm"}, {"FiltersBtn", "FiltersMI", "TFiltersForm"},
         {"ClearMP3Btn", "ClearMP3MI", ""}, {"PlayMP3Btn", "PlayMP3MI", ""}, {"FileInfoBtn", "FileInfoMI", ""},
         {"UndoRenameBtn", "UndoRenameMI", ""}, {"ExitBtn", "ExitMI", ""}};
+    QStringList opened; // the class of each dialog opened, closed at once as Cancel would
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&opened] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog && dialog->isVisible()) {
+            opened << QString::fromLatin1(dialog->metaObject()->className());
+            dialog->reject();
+        }
+    });
+    closer.start(0);
     for (const auto& [buttonName, actionName, dialog] : buttons) {
         QSignalSpy triggered(Main.findChild<QAction*>(QString::fromLatin1(actionName)), &QAction::triggered);
         auto* button = Main.findChild<QToolButton*>(QString::fromLatin1(buttonName));
         ASSERT_NE(button, nullptr) << buttonName;
         // On the button part, not on the drop-down arrow of the options button.
-        const QStringList opened = ClosingDialogs(
-            [button] { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); });
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
         EXPECT_EQ(triggered.count(), 1) << buttonName;
         EXPECT_EQ(opened, dialog.isEmpty() ? QStringList() : QStringList(dialog)) << buttonName;
+        opened.clear();
     }
     EXPECT_FALSE(Main.isVisible()) << "the exit button closes the window";
 }
