@@ -26,7 +26,7 @@ struct Row {
     QObject* Command;                                                     // a button clicked or a menu item chosen
     std::vector<QMessageBox::StandardButton> Answers;
     std::string Boxes;   // their texts, joined by "|"
-    std::string Written; // each file: "w" written with its modification time kept, "t" with a new one, "=" as it was, "-" gone
+    std::string Written; // each file: "w" written keeping its modification time, "t" not, "=" as it was, "-" gone
 };
 
 TEST_F(MainWindowTest, EachCommandAsksAndTellsAsItShouldAndWritesTheFilesItNames)

@@ -9,8 +9,6 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QCheckBox>
-#include <QtWidgets/QDialog>
 #include <QtWidgets/QMessageBox>
 
 #include <fstream>
@@ -18,17 +16,13 @@
 #include <map>
 #include <memory>
 
-// One application object for the whole test program, as the program itself has. Register it with
-// ::testing::AddGlobalTestEnvironment(new QtEnvironment<QApplication>) at namespace scope.
+// One application object for the whole test program, as the program itself has (on the platform the tests' environment
+// names, offscreen). Register it with ::testing::AddGlobalTestEnvironment(new QtEnvironment<QApplication>) at namespace
+// scope.
 template <class Application>
 class QtEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        App = std::make_unique<Application>(Argc, Argv);
-    }
+    void SetUp() override { App = std::make_unique<Application>(Argc, Argv); }
     void TearDown() override { App.reset(); }
 
 private:
@@ -74,9 +68,6 @@ private:
 
 // Texts in failure messages as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-
-// On the box itself: a check box may be wider than its text.
-inline void ClickBox(QCheckBox& box) { QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2)); }
 
 // Runs the action on the modal window that opens next, once it is up (the caller then starts
 // whatever opens it and waits in its event loop).

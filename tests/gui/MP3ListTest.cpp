@@ -1,10 +1,14 @@
-// The MP3 list as a user meets it: adding a tree or picked files, clicks and keys that move the editor, clearing,
-// files that cannot be read, and the tag side files.
+// The MP3 list as a user meets it: adding a tree, picked files, or files and folders named on the command line or
+// dropped from a file manager; clicks and keys that move the editor, clearing, files that cannot be read, and the tag
+// side files.
 #include "MainWindowFixture.h"
 
+#include "CommandLine.h"
+#include "DesktopOpen.h"
 #include "FileReplaceStepOverride.h"
 #include "TPickerForm.h"
 
+#include <QtCore/QMimeData>
 #include <QtWidgets/QHeaderView>
 
 #include <sys/stat.h>
@@ -53,15 +57,76 @@ TEST_F(MainWindowTest, AddingATreeListsEveryMP3OnceInWalkOrderWithItsColumns)
     }
 }
 
-TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsksFirst)
+// Drags the URLs over the list and drops them, the file manager proposing a move (Shift held). The action the drop
+// reports back, after which a file manager deletes moved files; IgnoreAction when the list did not take them or
+// showed nothing while they were over it.
+Qt::DropAction Drop(QWidget& list, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    const QImage plain = list.grab().toImage();
+    const QPoint at = list.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(&list, &enter);
+    const bool shown = list.grab().toImage() != plain;
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+    drop.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(&list, &drop);
+    QCoreApplication::processEvents(); // the files load once the drop has ended
+    return enter.isAccepted() && shown && drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+TEST_F(MainWindowTest, FoldersAndMP3FilesGivenOrDroppedLoadOnceEachAndOneMessageNamesTheOthers)
+{
+    Put("album/a.mp3", {.V2 = {{"TIT2", "A"}}});
+    Put("album/sub/b.mp3", {});
+    Put("Caf\xE9.mp3", {});
+    writeFile(Music.file("notes.txt"), Bytes(10, 'x'));
+    const std::vector<std::string> given = {"album", "./Caf\xE9.mp3", "gone.mp3", "notes.txt", "album/a.mp3"};
+    // The command line names them relative to the working directory, a drop by absolute URLs.
+    std::filesystem::current_path(Music.path());
+    QList<QUrl> dropped;
+    for (const std::string& path : given)
+        dropped << FileUrl(Folder() + path);
+    QWidget& list = *Main.Selected3->viewport();
+    EXPECT_EQ(Drop(list, {QUrl(QStringLiteral("https://example.org/a.mp3"))}), Qt::IgnoreAction) << "not a file";
+    const std::vector<std::pair<std::string, std::function<void()>>> ways = {
+        {"", [&] { Main.AddPaths(given); }}, {Folder(), [&] { EXPECT_EQ(Drop(list, dropped), Qt::CopyAction); }}};
+    for (const auto& [shownFolder, give] : ways) {
+        Answering({QMessageBox::Yes}, [this] { Main.ClearMP3MI->trigger(); });
+        const QString folder = QString::fromStdString(shownFolder);
+        const QString named = folder + "gone.mp3 (not found)\n" + folder + "notes.txt (not an MP3 file)";
+        EXPECT_EQ(Texts(Answering({}, give)), QStringList {"Not added to the list:\n" + named});
+        EXPECT_EQ(Captions(), (Names {"a.mp3", "b.mp3", "Caf\xE9.mp3"}));
+        EXPECT_EQ(List.Row(2).Path(), Folder() + "Caf\xE9.mp3");
+    }
+}
+
+TEST(CommandLineTest, PathsKeepTheirBytesAndAnUnknownOptionStopsTheStart)
+{
+    char program[] = "vellum-mp3", latin1[] = "Caf\xE9.mp3", end[] = "--", dashed[] = "-x.mp3", unknown[] = "--bogus";
+    char* paths[] = {program, latin1, end, dashed};
+    EXPECT_EQ(PathArguments(4, paths), (Names {"Caf\xE9.mp3", "-x.mp3"}));
+    char* wrong[] = {program, unknown};
+    EXPECT_EQ(PathArguments(2, wrong), std::nullopt);
+}
+
+TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAFileGoneEmptiesItAndClearingAsksFirst)
 {
     for (const char* name : {"1.mp3", "2.mp3", "3.mp3"})
-        Put(name, {.V2 = {{"TIT2", std::string("Song ") + name}}});
+        Put(name, {.V1 = V1Song, .V2 = {{"TIT2", std::string("Song ") + name}}});
     AddDirectory(Music.path());
     ClickRow(0);
     EXPECT_EQ(Main.TitleV2->text(), "Song 1.mp3");
     Press(Qt::Key_Down);
     EXPECT_EQ(Main.TitleV2->text(), "Song 2.mp3");
+
+    // A file gone from disk: the name's import may fill fields, but none keeps what the file before held.
+    std::filesystem::remove(Music.file("3.mp3"));
+    EXPECT_EQ(Texts(Answering({QMessageBox::Ok}, [this] { ClickRow(2); })).join('|').toStdString(),
+              "Error opening MP3 File (file no longer exists?)\n\n" + Folder() + "3.mp3");
+    EXPECT_EQ(Main.Title->text() + Main.TitleV2->text(), "");
+    EXPECT_FALSE(Main.DeleteID3v1Btn->isEnabled() || Main.DeleteID3v2Btn->isEnabled());
 
     // Clicking below the rows selects nothing and empties the editor.
     QTest::mouseClick(Main.Selected3->viewport(), Qt::LeftButton, {},
@@ -85,7 +150,7 @@ TEST_F(MainWindowTest, ClicksAndKeysMoveTheEditorAlongTheSelectionAndClearingAsk
     EXPECT_EQ(Main.LoadedIndex, -1);
     EXPECT_EQ(Main.FileLoaded->text() + Main.TitleV2->text(), "No File Loaded!");
     AddDirectory(Music.path());
-    EXPECT_EQ(List.RowCount(), 3) << "cleared files may be added again";
+    EXPECT_EQ(List.RowCount(), 2) << "cleared files may be added again";
 }
 
 // File keeps its width and Title takes what is left, so Length shows its caption and its values whole at any width.
@@ -100,22 +165,6 @@ TEST_F(MainWindowTest, TheLengthColumnIsNeverCutAndTheTitleTakesTheSpareWidth)
         EXPECT_EQ(std::tuple(header.sectionSize(0), header.sectionSize(length) / needed, header.length()),
                   std::tuple(300, 1, Main.Selected3->viewport()->width())) << width;
     }
-}
-
-TEST_F(MainWindowTest, AFileGoneFromDiskEmptiesTheEditorInsteadOfKeepingTheLastOne)
-{
-    Put("a.mp3", {.V1 = V1Song, .V2 = {{"TIT2", "First"}}});
-    const auto gone = Put("b.mp3", {.V2 = {{"TIT2", "Second"}}});
-    AddDirectory(Music.path());
-    ClickRow(0);
-    ASSERT_EQ(Main.TitleV2->text(), "First");
-    std::filesystem::remove(gone);
-
-    EXPECT_EQ(Texts(Answering({QMessageBox::Ok}, [this] { ClickRow(1); })).join('|').toStdString(),
-              "Error opening MP3 File (file no longer exists?)\n\n" + gone.string());
-    // The name's import may fill fields, but none keeps what the file before held.
-    EXPECT_EQ((Main.Title->text() + Main.TitleV2->text()).toStdString(), "");
-    EXPECT_FALSE(Main.DeleteID3v1Btn->isEnabled() || Main.DeleteID3v2Btn->isEnabled());
 }
 
 TEST_F(MainWindowTest, FilesPickedInThePickerAreLoadedOnceEach)
@@ -166,26 +215,24 @@ TEST_F(MainWindowTest, MalformedAndForeignFilesLoadAndShowWithoutAMessage)
 // The ".id1"/".id2" side files' content is walked in the whole-road test. A failure is the plain message.
 TEST_F(MainWindowTest, ASideFileThatCannotBeWrittenWholeOrWouldBeTheFileItselfLeavesEveryFileAsItWas)
 {
-    const auto exported = [this](const std::string& folder) {
-        ChooseFolderNext(folder);
-        QStringList boxes;
-        for (const BoxSeen& box : Answering({}, [this] { Main.WriteID3v1->trigger(); }))
-            boxes << box.Caption + "|" + box.Text;
-        return boxes;
-    };
     const auto self = Put("self.id1", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Self"}});
     const Bytes before = readFile(self);
     ASSERT_TRUE(Main.AddListItem(Folder(), "self.id1"));
     ClickRow(0);
-    EXPECT_EQ(exported(Folder()), QStringList {"Vellum MP3|Error saving file:\n" + QString::fromStdString(self.string())});
-    EXPECT_EQ(readFile(self), before);
-
     const std::filesystem::path out = Music.file("out");
     std::filesystem::create_directory(out);
     writeFile(out / "self.id1", Bytes(128, 'x'));
-    const FileReplaceStepOverride failing([](const char*, const char*) { return -1; });
-    EXPECT_EQ(exported(out.string()),
-              QStringList {"Vellum MP3|Error saving file:\n" + QString::fromStdString((out / "self.id1").string())});
+    // Into the file's own folder the side file would be the file itself; into another, its replacing is refused.
+    std::optional<FileReplaceStepOverride> refused;
+    for (const std::filesystem::path& folder : {Music.path(), out}) {
+        ChooseFolderNext(folder);
+        const auto boxes = Answering({}, [this] { Main.WriteID3v1->trigger(); });
+        ASSERT_EQ(boxes.size(), 1u) << folder;
+        EXPECT_EQ(boxes[0].Caption + "|" + boxes[0].Text,
+                  "Vellum MP3|Error saving file:\n" + QString::fromStdString((folder / "self.id1").string()));
+        refused.emplace([](const char*, const char*) { return -1; });
+    }
+    EXPECT_EQ(readFile(self), before);
     EXPECT_EQ(readFile(out / "self.id1"), Bytes(128, 'x')) << "the old side file is kept whole";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "no temporary file is left";
 }

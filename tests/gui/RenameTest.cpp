@@ -19,8 +19,9 @@ Bytes Tricky(std::string_view title)
     const Bytes frames = Concat({Frame("TIT2", TextBody(title)),
                                  Frame("TPE1", TextBody({"\xFF\xFE\x18\x04\x32\x04\x30\x04\x3D\x04 \0", 12}, 1)),
                                  Frame("TALB", TextBody(std::string(1023, 'a') + " " + std::string(476, 'b'))),
-                                 Frame("COMM", CommentBody("", "last line\n")), Frame("TXXX", TextBody({"gain\0-6 dB", 10})),
-                                 Frame("APIC", TextBody(std::string("image/png\0\3\0", 12) + std::string(5000, '\x89')))});
+                                 Frame("COMM", CommentBody("", "last line\n")),
+                                 Frame("TXXX", TextBody({"gain\0-6 dB", 10})),
+                                 Frame("APIC", Concat({TextBody({"image/png\0\3\0", 12}), Bytes(5000, 0x89)}))});
     return Concat({Tag(3, frames, 64), Mp3Fixture::Frames(20)});
 }
 
