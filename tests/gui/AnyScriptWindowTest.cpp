@@ -7,6 +7,7 @@
 #include "TFiltersForm.h"
 #include "TOptionsForm.h"
 
+#include <QtCore/QStringEncoder>
 #include <QtGui/QInputMethodEvent>
 
 namespace {
@@ -18,19 +19,8 @@ using AnyScriptTest = MainWindowTest;
 // A title frame of version 2.3 in UTF-16 with its byte-order mark.
 Bytes UTF16Title(const QString& title)
 {
-    Bytes body {1, 0xFF, 0xFE};
-    for (const char16_t unit : title.toStdU16String())
-        body.insert(body.end(), {static_cast<std::uint8_t>(unit & 0xFF), static_cast<std::uint8_t>(unit >> 8)});
-    return ID3v2Bytes::Frame("TIT2", body);
-}
-
-// What an input method hands the field when the user commits a text.
-void CommitThroughInputMethod(QWidget& field, const QString& text)
-{
-    field.setFocus();
-    QInputMethodEvent commit;
-    commit.setCommitString(text);
-    QApplication::sendEvent(&field, &commit);
+    const QByteArray units = QStringEncoder(QStringEncoder::Utf16LE)(title);
+    return ID3v2Bytes::Frame("TIT2", ID3v2Bytes::TextBody("\xFF\xFE" + units.toStdString(), 1));
 }
 
 TEST_F(AnyScriptTest, EveryScriptShowsSavesAndNamesFilesExactly)
@@ -49,7 +39,10 @@ TEST_F(AnyScriptTest, EveryScriptShowsSavesAndNamesFilesExactly)
         EXPECT_EQ(Cell(List.RowCount() - 1, MP3ListModel::TitleColumn) + "|" + Main.TitleV2->text(), text + "|" + text);
 
         Main.ArtistV2->clear();
-        CommitThroughInputMethod(*Main.ArtistV2, text);
+        Main.ArtistV2->setFocus();
+        QInputMethodEvent commit; // what an input method hands the field when the user commits a text
+        commit.setCommitString(text);
+        QApplication::sendEvent(Main.ArtistV2, &commit);
         ClickActive(Main.SaveBtn);
         EXPECT_EQ(QString::fromStdString(MutagenID3v2(path)->Texts.at("TPE1")), text);
 
