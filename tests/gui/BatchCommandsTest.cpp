@@ -117,4 +117,52 @@ TEST_F(MainWindowTest, EachCommandAsksAndTellsAsItShouldAndWritesTheFilesItNames
     }
 }
 
+// One sitting over the four files: after a save, an artist applied to several rows and ID3v1 tags made for all, only
+// the files the step names are written, and the list and the editor show what the files hold.
+TEST_F(MainWindowTest, AfterEachCommandTheListAndTheEditorShowWhatTheFilesHold)
+{
+    std::vector<Bytes> disk;
+    for (const auto& [name, song] : Songs)
+        disk.push_back(readFile(Put(name, song)));
+    // Each file: "w" written since the last look, "=" not.
+    const auto written = [&] {
+        std::string changed;
+        for (std::size_t i = 0; i < Songs.size(); ++i) {
+            const Bytes now = readFile(Music.file(Songs[i].first));
+            changed += now == disk[i] ? '=' : 'w';
+            disk[i] = now;
+        }
+        return changed;
+    };
+    AddDirectory(Music.path());
+
+    // Save writes the loaded file, with the ID3v1 tag it lacked imported from its name; the next row is loaded.
+    ClickRow(2);
+    Main.TitleV2->setText(QStringLiteral("New C"));
+    EXPECT_TRUE(ClickActive(Main.SaveBtn).empty());
+    EXPECT_EQ(written(), "==w=");
+    EXPECT_EQ(TagsSeen(Music.file("Band C-Song C.mp3")), "v1:Song C/Band C///0/255 v2:TIT2:New C;");
+    EXPECT_EQ(Rows()[2], "Band C-Song C.mp3|Y|Y|New C");
+    EXPECT_EQ(SelectedRows(), std::vector<int> {3});
+    EXPECT_EQ(Main.FileLoaded->text() + "|" + Main.TitleV2->text(), "Band D-Song D.mp3|Song D");
+
+    // An artist applied to three rows: the file without tags gets an ID3v2 tag made from its name.
+    ClickRow(0);
+    ClickRow(2, Qt::ShiftModifier);
+    Main.ArtistV2->setText(QStringLiteral("Road Crew"));
+    ClickActive(Main.ArtistV2ATA, {Yes, No});
+    EXPECT_EQ(written(), "www=");
+    EXPECT_EQ(TagsSeen(Music.file("Band B-Song B.mp3")), "v1: v2:TIT2:Song B;TPE1:Road Crew;");
+    EXPECT_EQ(Rows(), (Names {"Band A-Song A.mp3|Y|Y|Old A", "Band B-Song B.mp3||Y|Song B",
+                              "Band C-Song C.mp3|Y|Y|New C", "Band D-Song D.mp3|Y||D"}));
+    EXPECT_EQ(SelectedRows(), (std::vector<int> {0, 1, 2}));
+    EXPECT_EQ(Main.FileLoaded->text() + "|" + Main.ArtistV2->text(), "Band A-Song A.mp3|Road Crew");
+
+    // ID3v1 tags made for every row: only the file with an ID3v2 tag alone gets one.
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Answering({Yes}, [this] { Main.CreateID3v1->trigger(); });
+    EXPECT_EQ(written(), "=w==");
+    EXPECT_EQ(Rows()[1], "Band B-Song B.mp3|Y|Y|Song B");
+}
+
 } // namespace

@@ -26,7 +26,7 @@ TEST_F(MainWindowTest, AddingATreeListsEveryMP3OnceInWalkOrderWithItsColumns)
     std::filesystem::create_symlink(Music.file("b.mp3"), Music.file("link.mp3"));
     Put("Caf\xE9.mp3", {.V2 = {{"TIT2", "Latin name"}}});
     Put("\xE6\x9B\xB2.mp3", {.V2 = {{"TIT2", "Japanese name"}}});
-    writeFile(Music.file("noise.mp3"), Bytes(3000, 0x5A));
+    writeFile(Music.file("noise.mp3"), Bytes(30000, 0x5A));
     // A link to a folder is not followed: the walk would list files from outside the tree chosen.
     TempDir elsewhere;
     writeFile(elsewhere.file("outside.mp3"), TestSong {}.Content());
@@ -55,6 +55,17 @@ TEST_F(MainWindowTest, AddingATreeListsEveryMP3OnceInWalkOrderWithItsColumns)
         EXPECT_EQ(Main.TitleV2->text(), title);
         EXPECT_EQ(Main.FileLoaded->text(), Cell(row, 0));
     }
+
+    // A click on the Size header sorts by size, the smallest first, shown in the locale's digits; the file loaded
+    // stays loaded.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QHeaderView& header = *Main.Selected3->header();
+    const int size = MP3ListModel::SizeColumn;
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
+                      QPoint(header.sectionViewportPosition(size) + header.sectionSize(size) / 2, header.height() / 2));
+    EXPECT_EQ(Rows({size, 0}), (Names {"8,431|e.mp3", "8,435|Café.mp3", "8,438|曲.mp3", "8,468|c.mp2", "8,557|A.MP3",
+                                        "8,562|b.mp3", "30,000|noise.mp3"}));
+    EXPECT_EQ(Rows({0})[Main.LoadedIndex], "曲.mp3");
 }
 
 // Drags the URLs over the list and drops them, the file manager proposing a move (Shift held). The action the drop
@@ -97,7 +108,7 @@ TEST_F(MainWindowTest, FoldersAndMP3FilesGivenOrDroppedLoadOnceEachAndOneMessage
         const QString folder = QString::fromStdString(shownFolder);
         const QString named = folder + "gone.mp3 (not found)\n" + folder + "notes.txt (not an MP3 file)";
         EXPECT_EQ(Texts(Answering({}, give)), QStringList {"Not added to the list:\n" + named});
-        EXPECT_EQ(Captions(), (Names {"a.mp3", "b.mp3", "Caf\xE9.mp3"}));
+        EXPECT_EQ(Rows({0}), (Names {"a.mp3", "b.mp3", "Café.mp3"}));
         EXPECT_EQ(List.Row(2).Path(), Folder() + "Caf\xE9.mp3");
     }
 }
@@ -189,8 +200,8 @@ TEST_F(MainWindowTest, FilesPickedInThePickerAreLoadedOnceEach)
         });
         Main.AddFileBtn->click();
     }
-    EXPECT_EQ(Captions(), (Names {"three.mp3", "two.mp3", "one.mp3"}));
-    EXPECT_EQ(List.Row(2).Path() + " " + Cell(2, 3).toStdString(), Folder() + "one.mp3 One");
+    EXPECT_EQ(Rows({0, 3}), (Names {"three.mp3|", "two.mp3|", "one.mp3|One"}));
+    EXPECT_EQ(List.Row(2).Path(), Folder() + "one.mp3");
 }
 
 // Files other programs wrote, files cut short and files of random bytes: every one is read without a message, and
@@ -207,21 +218,35 @@ TEST_F(MainWindowTest, MalformedAndForeignFilesLoadAndShowWithoutAMessage)
             ClickRow(row);
     });
     EXPECT_TRUE(boxes.empty()) << boxes.front().Text.toStdString();
-    const auto captions = Captions();
+    const auto captions = Rows({0});
     for (const char* name : {"cut.mp3", "v24tagswithalbumimage.mp3", "cbr-silence.mp3"})
         EXPECT_NE(std::find(captions.begin(), captions.end(), name), captions.end()) << name;
 }
 
-// The ".id1"/".id2" side files' content is walked in the whole-road test. A failure is the plain message.
-TEST_F(MainWindowTest, ASideFileThatCannotBeWrittenWholeOrWouldBeTheFileItselfLeavesEveryFileAsItWas)
+// The ".id1"/".id2" side files of the selected rows hold each file's tag, and the files are only read. A side file
+// that cannot be written is the plain message.
+TEST_F(MainWindowTest, SideFilesHoldEachFilesTagAndOneThatCannotBeWrittenWholeOrIsTheFileLeavesEveryFileAsItWas)
 {
-    const auto self = Put("self.id1", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Self"}});
-    const Bytes before = readFile(self);
-    ASSERT_TRUE(Main.AddListItem(Folder(), "self.id1"));
+    const TestSong song = {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Self"}, .V2 = {{"TIT2", "Self"}}};
+    const auto self = Put("self.id1", song), other = Put("b.mp3", song);
+    for (const char* name : {"self.id1", "b.mp3"})
+        ASSERT_TRUE(Main.AddListItem(Folder(), name));
     ClickRow(0);
+    ClickRow(1, Qt::ShiftModifier);
+    const TempDir side;
+    ChooseFolderNext(side.path());
+    EXPECT_TRUE(Answering({}, [this] { // from the list's popup menu, as a right click opens it
+        emit Main.Selected3->customContextMenuRequested(Main.Selected3->visualRect(List.index(0, 0)).center());
+        QTest::mouseClick(Main.MP3Options, Qt::LeftButton, {}, Main.MP3Options->actionGeometry(Main.WriteID3v2).center());
+    }).empty());
+    for (const char* name : {"self.id2", "b.id2"}) // what another reader sees there (value() throws when it sees none)
+        EXPECT_EQ(IndependentReaders::MutagenID3v2(side.file(name)).value().Frames,
+                  IndependentReaders::MutagenID3v2(self)->Frames) << name;
+
     const std::filesystem::path out = Music.file("out");
     std::filesystem::create_directory(out);
     writeFile(out / "self.id1", Bytes(128, 'x'));
+    ClickRow(0);
     // Into the file's own folder the side file would be the file itself; into another, its replacing is refused.
     std::optional<FileReplaceStepOverride> refused;
     for (const std::filesystem::path& folder : {Music.path(), out}) {
@@ -232,7 +257,8 @@ TEST_F(MainWindowTest, ASideFileThatCannotBeWrittenWholeOrWouldBeTheFileItselfLe
                   "Vellum MP3|Error saving file:\n" + QString::fromStdString((folder / "self.id1").string()));
         refused.emplace([](const char*, const char*) { return -1; });
     }
-    EXPECT_EQ(readFile(self), before);
+    EXPECT_EQ(readFile(self), song.Content());
+    EXPECT_EQ(readFile(other), song.Content());
     EXPECT_EQ(readFile(out / "self.id1"), Bytes(128, 'x')) << "the old side file is kept whole";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "no temporary file is left";
 }

@@ -57,14 +57,6 @@ protected:
 
     void AddDirectory(const std::filesystem::path& folder) { ChooseFolderNext(folder), Main.AddDirectoryMI->trigger(); }
 
-    Names Captions() const
-    {
-        Names captions;
-        for (int i = 0; i < List.RowCount(); ++i)
-            captions.push_back(List.Row(i).Caption);
-        return captions;
-    }
-
     QString Cell(int row, int column) const { return List.index(row, column).data().toString(); }
 
     // Each row as shown: the cells of the columns given, by default file, ID3v1, ID3v2 and title, joined by "|".

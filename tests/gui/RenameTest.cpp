@@ -44,20 +44,31 @@ TEST_F(RenameTest, SeveralRowsAreRenamedInTheirFoldersAsConfirmedKeepEveryFrameA
     const auto boxes = ClickActive(Main.RenameBtn, {Yes, Yes, No, Yes, Yes, Yes, Yes});
     ASSERT_EQ(boxes.size(), 7u);
     EXPECT_EQ(boxes[1].Caption + boxes[1].Text, "RenameOld filename:\na.mp3\n\nNew filename:\nOne");
-    EXPECT_EQ(Captions(),
-              (Names {"One.mp3", "b.mp3", "Three.mp3", "___.._update.mp3", "Bj\xC3\xB6rk.mp3", "AC_DC.mp3"}));
+    EXPECT_EQ(Rows({0}), (Names {"One.mp3", "b.mp3", "Three.mp3", "___.._update.mp3", "Björk.mp3", "AC_DC.mp3"}));
     for (int row = 0; row < List.RowCount(); ++row) // in the folder it was in
         EXPECT_TRUE(std::filesystem::exists(List.Row(row).Path())) << row;
     EXPECT_EQ(Main.FileLoaded->text(), "One.mp3");
     for (const auto& [name, before] : frames)
         EXPECT_EQ(ChangedFrames(*before, *MutagenID3v2(Music.file(name))), Names {}) << name;
 
+    // One row never goes to a name of nothing; renamed, the next row is loaded.
+    ClickRow(1);
+    Main.RenScheme->setEditText(QStringLiteral("$COMMENT"));
+    EXPECT_EQ(Texts(ClickActive(Main.RenameBtn, {Yes})),
+              (QStringList {"Old filename:\nb.mp3\n\nNew filename:\n",
+                            "New filename: .mp3\n\nError renaming file. Filename cannot be read-only or include any of "
+                            "the following:\n\t\t\t\\ / : * ? \" < > |"}));
+    ClickRow(1);
+    Main.RenScheme->setEditText(QStringLiteral("$TITLE"));
+    ClickActive(Main.RenameBtn, {Yes});
+    EXPECT_EQ(Rows({0})[1] + " " + Main.FileLoaded->text().toStdString(), "Two.mp3 Three.mp3");
+
     // Undo gives the row back the name it was added under, never over another file, and writes no tag.
     const Bytes renamed = readFile(Music.file("sub/Bj\xC3\xB6rk.mp3")), stranger = readFile(Put("sub/z.mp3", {}));
     ClickRow(4);
     EXPECT_TRUE(Answering({}, [this] { Press(Qt::Key_Z, Qt::ControlModifier); }).empty());
     EXPECT_EQ(readFile(Music.file("sub/x.MP3")), renamed);
-    EXPECT_EQ(Captions()[4], "x.MP3");
+    EXPECT_EQ(Rows({0})[4], "x.MP3");
     EXPECT_EQ(Main.FileLoaded->text(), "AC_DC.mp3") << "the next row";
     ClickRow(5);
     EXPECT_EQ(Texts(Answering({}, [this] { Main.UndoRenameMI->trigger(); })),
