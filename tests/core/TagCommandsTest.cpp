@@ -19,8 +19,6 @@ using IndependentReaders::ChangedFrames;
 using IndependentReaders::MutagenID3v2;
 using Names = std::vector<std::string>;
 
-std::string Comment(const std::string& text) { return std::string("eng\0", 4) + text; }
-
 const std::string LongComment = "first line\r\nsecond line, long enough";
 
 // Both tags; no tag (its name holds an artist and a title); an ID3v2 tag alone whose texts do not fit ID3v1 and
@@ -30,24 +28,18 @@ const std::vector<std::pair<std::string, TestSong>> Songs = {
                            .V2 = {{"TIT2", "Old A"}, {"TPE1", "Artist A"}, {"TYER", "1999"}}}},
     {"Band B-Song B.mp3", {}},
     {"Band C-Song C.mp3", {.V2 = {{"TIT2", "A title longer than thirty characters"}, {"TRCK", "3/12"},
-                                  {"TCON", "(17)"}, {"COMM", Comment(LongComment)}, {"TXXX", std::string("kept\0yes", 8)}}}},
+                                  {"TCON", "(17)"}, {"COMM", std::string("eng\0", 4) + LongComment}, {"TXXX", std::string("kept\0yes", 8)}}}},
     {"Band D-Song D.mp3", {.V1 = Mp3Fixture::ID3v1Fields {.Title = "Title", .Artist = "Artist", .Year = "1999",
                                                           .Comment = "Comment", .Track = 5, .Genre = 17}}},
 };
 
 const ImportSettings ByName {"$ARTIST-$TITLE", {}, true};
 
-// What a result says: "" done, "r" the file could not be read, "1"/"2" that tag could not be written.
-std::string Outcome(const WriteResult& result)
-{
-    return std::string(result.Readable ? "" : "r") + (result.ID3v1Failed ? "1" : "") + (result.ID3v2Failed ? "2" : "");
-}
-
 struct Row {
     const char* Name;
     std::function<WriteResult(const std::string& path, const std::string& name)> Command;
-    std::string Outcomes;           // each file's, joined by "|"
-    Names After;                    // what TagLib sees in each file; "=" for the file as it was
+    std::string Outcomes; // each file's, joined by "|": "" done, "r" not read, "1"/"2" that tag not written
+    Names After;          // what TagLib sees in each file; "=" for the file as it was
     std::function<void(const std::vector<std::filesystem::path>&)> Setup = {};
 };
 
@@ -116,8 +108,11 @@ TEST(TagCommands, EachCommandChangesOnlyWhatItNamesInEachFile)
         for (const auto& path : paths)
             modes.push_back(std::filesystem::status(path).permissions());
         std::string outcomes;
-        for (std::size_t i = 0; i < paths.size(); ++i)
-            outcomes += (i ? "|" : "") + Outcome(row.Command(paths[i].string(), Songs[i].first));
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const WriteResult result = row.Command(paths[i].string(), Songs[i].first);
+            outcomes += std::string(i ? "|" : "") + (result.Readable ? "" : "r") + (result.ID3v1Failed ? "1" : "")
+                        + (result.ID3v2Failed ? "2" : "");
+        }
         refused.reset();
         EXPECT_EQ(outcomes, row.Outcomes);
         for (std::size_t i = 0; i < paths.size(); ++i) {

@@ -81,9 +81,8 @@ inline void OnNextModal(std::function<void(QWidget&)> action)
     });
 }
 
-// What a message box showed.
 struct BoxSeen {
-    QString Caption, Text;
+    QString Caption, Text; // what a message box showed
 };
 
 // Runs the action and answers every message box it shows, in turn, with the answers given (the first button once

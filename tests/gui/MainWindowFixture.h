@@ -5,12 +5,9 @@
 #include "GuiTestSupport.h"
 
 #include "Forms.h"
-#include "ID3v2Bytes.h"
-#include "IndependentReaders.h"
 #include "MP3ListModel.h"
-#include "Mp3Fixture.h"
 #include "TMainForm.h"
-#include "TestSongs.h"
+#include "TestSongs.h" // with the byte builders and the independent readers
 
 #include <QtCore/QFile>
 #include <QtWidgets/QFileDialog>
