@@ -3,7 +3,6 @@
 // seen, and a folder whose name is not UTF-8 chosen in the folder browser.
 #include "MainWindowFixture.h"
 
-#include "DisplayName.h"
 #include "TFiltersForm.h"
 #include "TOptionsForm.h"
 
@@ -91,18 +90,10 @@ TEST_F(AnyScriptTest, TypingLimitsCountCharactersAsTheUserSeesThem)
 
 TEST_F(AnyScriptTest, AFolderWhoseNameIsNotUTF8IsChosenInTheFolderBrowser)
 {
-    const std::filesystem::path folder = Music.file("Caf\xE9");
     Put("Caf\xE9/a.mp3", {});
-    OnNextModal([&](QWidget& modal) {
-        auto* browser = qobject_cast<QFileDialog*>(&modal);
-        ASSERT_NE(browser, nullptr);
-        browser->setDirectory(QFile::decodeName(Music.path().c_str()));
-        browser->selectFile(DisplayName("Caf\xE9"));
-        static_cast<QDialog*>(browser)->accept();
-    });
-    Main.AddDirectoryMI->trigger();
+    AddDirectory(Music.file("Caf\xE9"));
     EXPECT_EQ(Rows({0}), Names {"a.mp3"});
-    EXPECT_EQ(List.Row(0).Directory, folder.string() + "/");
+    EXPECT_EQ(List.Row(0).Directory, Folder() + "Caf\xE9/");
 }
 
 } // namespace

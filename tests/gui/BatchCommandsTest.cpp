@@ -83,6 +83,9 @@ TEST_F(MainWindowTest, EachCommandAsksAndTellsAsItShouldAndWritesTheFilesItNames
              std::filesystem::remove(paths[1]);
              Main.ID3v1CB->setChecked(false);
          }, Main.DeleteBtn, {Yes}, deleting + "  * Applies to ID3v2 tag\n|Error opening MP3 " + gone, "w-w="},
+        {"file information of several rows", {}, Main.FileInfoMI, {},
+         "You must have only one MP3 selected to use this option!", "===="},
+        {"several rows played", {}, Main.PlayMP3MI, {}, "You must have only one file selected to play it!", "===="},
         {"delete without editing", [&](const auto&) {
              Main.ID3v1CB->setChecked(false);
              Main.ID3v2CB->setChecked(false);

@@ -4,6 +4,7 @@
 // and the gestures the tests make.
 #include "GuiTestSupport.h"
 
+#include "DisplayName.h"
 #include "Forms.h"
 #include "MP3ListModel.h"
 #include "TMainForm.h"
@@ -41,13 +42,15 @@ protected:
     // The folder's path as the list keeps directories: its bytes and one "/".
     std::string Folder() const { return Music.path().string() + "/"; }
 
-    // Chooses the folder in the folder browser the next command shows.
+    // Chooses the folder in the folder browser the next command shows, as a user does: selected in its parent by the
+    // name shown, whatever its bytes.
     static void ChooseFolderNext(const std::filesystem::path& folder)
     {
         OnNextModal([folder](QWidget& modal) {
             auto* browser = qobject_cast<QFileDialog*>(&modal);
             ASSERT_NE(browser, nullptr) << "the folder browser was expected";
-            browser->setDirectory(QFile::decodeName(folder.c_str()));
+            browser->setDirectory(QFile::decodeName(folder.parent_path().c_str()));
+            browser->selectFile(DisplayName(folder.filename().string()));
             static_cast<QDialog*>(browser)->accept(); // QFileDialog::accept, which checks the folder
         });
     }
