@@ -1,6 +1,6 @@
 // Text of any script from the file to the screen and back: shown in the list and the editor, typed through an input
-// method and saved, imported from names through filters of any character, held to typing limits by the characters
-// seen, and a folder whose name is not UTF-8 chosen in the folder browser.
+// method and saved, imported from names (in a folder whose name is not UTF-8) through filters of any character, and
+// held to typing limits by the characters seen.
 #include "MainWindowFixture.h"
 
 #include "TFiltersForm.h"
@@ -47,7 +47,7 @@ TEST_F(AnyScriptTest, EveryScriptIsShownAndSavedExactly)
 }
 
 // The fields the file lacks show what the import scheme reads in its name, through the filters and both halves, and
-// showing it never writes it.
+// showing it never writes it. Its folder, not valid UTF-8, is chosen in the folder browser by the name shown.
 TEST_F(AnyScriptTest, ATaglessFileTakesItsTagsFromItsNameThroughFiltersOfAnyCharacter)
 {
     TFiltersForm& filters = Windows.FiltersForm();
@@ -61,9 +61,11 @@ TEST_F(AnyScriptTest, ATaglessFileTakesItsTagsFromItsNameThroughFiltersOfAnyChar
     EXPECT_EQ(filters.ImportFilterList(), (FilterList {"ё -> е", "🚀 -> ", "_ ->  "}));
     Main.ImportCB->setEditText(QStringLiteral("$ARTIST-$TITLE"));
     Main.CapitalizeFirst->setChecked(false);
-    const auto path = Put("the_band-беспечный ангел мёд🚀.mp3", {});
+    const auto path = Put("Caf\xE9/the_band-беспечный ангел мёд🚀.mp3", {});
     const Bytes before = readFile(path);
-    Show("the_band-беспечный ангел мёд🚀.mp3");
+    AddDirectory(Music.file("Caf\xE9"));
+    ClickRow(0);
+    EXPECT_EQ(List.Row(0).Path(), path.string());
     EXPECT_EQ(Main.Artist->text() + "|" + Main.ArtistV2->text() + "|" + Main.TitleV2->text(),
               QStringLiteral("the band|the band|беспечный ангел мед"));
     EXPECT_EQ(readFile(path), before);
@@ -86,14 +88,6 @@ TEST_F(AnyScriptTest, TypingLimitsCountCharactersAsTheUserSeesThem)
     scheme.backspace();
     scheme.insert(QStringLiteral("ab"));
     EXPECT_EQ(scheme.text().size(), 149);
-}
-
-TEST_F(AnyScriptTest, AFolderWhoseNameIsNotUTF8IsChosenInTheFolderBrowser)
-{
-    Put("Caf\xE9/a.mp3", {});
-    AddDirectory(Music.file("Caf\xE9"));
-    EXPECT_EQ(Rows({0}), Names {"a.mp3"});
-    EXPECT_EQ(List.Row(0).Directory, Folder() + "Caf\xE9/");
 }
 
 } // namespace
