@@ -11,7 +11,7 @@ struct ListRow {
     std::string Directory;    // bytes, ends in exactly one "/"
     std::string Caption;      // the file's current name (bytes); a rename changes only this
     std::string OriginalName; // its name when the row was added (bytes)
-    std::string Title;        // Latin-1
+    std::string Title;        // UTF-8
     std::string Length;       // "m:ss"
     std::int64_t Size = 0;
     std::int32_t Bitrate = 0; // kbit/s

@@ -17,7 +17,7 @@ class TFiltersForm : public QDialog, public Ui::FiltersForm {
 public:
     explicit TFiltersForm(QWidget* parent = nullptr);
 
-    // The lines of a list box in the order of application, as Latin-1 bytes; empty while the list is
+    // The lines of a list box in the order of application, as UTF-8; empty while the list is
     // switched off.
     FilterList ImportFilterList() const;
     FilterList RenameFilterList() const;

@@ -152,7 +152,7 @@ private:
     std::optional<int> OnlySelectedRow(const QString& message);
     bool IsRowSelected(int i) const;
     void DeselectRow(int i);
-    // Row i's caption as the import scheme reads it: Latin-1, "?" for the characters beyond it.
+    // Row i's caption as the import scheme reads it: the name as shown, in UTF-8.
     std::string ItemImportName(int i) const;
 
     void AddFilesMIClick();
