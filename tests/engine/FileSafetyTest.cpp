@@ -21,6 +21,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace IndependentReaders;
 
 // The writes and deletes the window offers, each on a file read first as the window reads it.
 enum Op { AppendV1, OverwriteV1, DeleteV1, SaveV2InPlace, GrowV2, DeleteV2 };
@@ -89,7 +90,7 @@ struct FileSafety : EngineFile {
         const Bytes rest = Mp3Fixture::AudioOf(readFile(watched));
         const bool v1After = op == AppendV1 || op == OverwriteV1 || (v1Before && op != DeleteV1);
         EXPECT_EQ(Slice(rest, 0, rest.size() - (v1After ? 128 : 0)), Audio);
-        const auto v1 = IndependentReaders::TagLibID3v1(watched);
+        const auto v1 = TagLibID3v1(watched);
         EXPECT_EQ(v1 ? v1->Title : "none", !v1After ? "none" : op == AppendV1 || op == OverwriteV1 ? "New" : "Old one");
     }
 };
@@ -177,15 +178,14 @@ TEST_F(FileSafety, EveryWriteAndDeleteChangesOnlyItsTagOrNothing)
                     EXPECT_EQ(Take(), before);
                 } else {
                     ExpectDone(op, before);
-                    const auto v2 = IndependentReaders::TagLibID3v2(watched);
+                    const auto v2 = TagLibID3v2(watched);
                     EXPECT_EQ(v2 ? v2->Title : "none",
                               op == DeleteV2 ? "none" : op == SaveV2InPlace ? "New" : op == GrowV2 ? Grown : "Old");
                     // Saved a second time by the same object: what it did first left nothing stale behind.
                     engine.SetID3v2Album("Again");
                     ASSERT_TRUE(engine.WriteID3v2Tag());
                     ExpectDone(op, before);
-                    const auto again =
-                        IndependentReaders::TagLibID3v2(watched).value_or(IndependentReaders::TagLibTag {});
+                    const auto again = TagLibID3v2(watched).value_or(TagLibTag {});
                     EXPECT_EQ(again.Album, "Again");
                     EXPECT_TRUE(op != DeleteV2 || again.Title.empty()) << "the removed tag came back";
                 }
@@ -234,7 +234,7 @@ TEST_F(FileSafety, RewriteKilledMidwayLeavesTheFileAsItWasAndNoFileBesideIt)
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
     EXPECT_EQ(Content(), original);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_TRUE(Alone());
 }
 
 // Another program cuts the file short while a save copies its audio into the new version: the short copy must
@@ -257,7 +257,7 @@ TEST_F(FileSafety, FileCutShortWhileItsAudioIsCopiedIsNotReplaced)
         EXPECT_FALSE(engine.WriteID3v2Tag());
     }
     EXPECT_EQ(Content(), Slice(original, 0, cut));
-    EXPECT_FALSE(dir.HasTemporaryFile());
+    EXPECT_TRUE(Alone());
 }
 
 } // namespace

@@ -22,4 +22,6 @@ struct EngineFile : ::testing::Test {
     }
 
     Bytes Content() const { return readFile(path); }
+    // Whether the song is alone in its folder: a failed or killed save leaves no temporary file beside it.
+    bool Alone() const { return std::distance(std::filesystem::directory_iterator(dir.path()), {}) == 1; }
 };

@@ -60,10 +60,9 @@ inline Bytes Tag(std::uint8_t version, const Bytes& frames, std::size_t padding 
 }
 
 // Where `part` first occurs in `data`; npos when it does not.
-inline std::size_t Find(const Bytes& data, const Bytes& part, std::size_t from = 0)
+inline std::size_t Find(const Bytes& data, const Bytes& part)
 {
-    const auto found = std::search(data.begin() + static_cast<std::ptrdiff_t>(from), data.end(), part.begin(),
-                                   part.end());
+    const auto found = std::search(data.begin(), data.end(), part.begin(), part.end());
     return found == data.end() ? std::string::npos : static_cast<std::size_t>(found - data.begin());
 }
 

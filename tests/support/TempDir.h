@@ -35,14 +35,6 @@ public:
 
     const std::filesystem::path& path() const { return Path; }
     std::filesystem::path file(const std::string& name) const { return Path / name; }
-    // Whether the engine left one of its temporary files ("TMP<n>.$$$") behind.
-    bool HasTemporaryFile() const
-    {
-        return std::ranges::any_of(std::filesystem::recursive_directory_iterator(Path), [](const auto& entry) {
-            const std::string name = entry.path().filename().string();
-            return name.starts_with("TMP") && name.ends_with(".$$$");
-        });
-    }
 
 private:
     std::filesystem::path Path;
