@@ -128,21 +128,18 @@ TEST(TagCommands, EachCommandChangesOnlyWhatItNamesInEachFile)
     }
 }
 
-// Texts the editor shows otherwise than the file holds them: UTF-16 with a blank at its end, a text whose shown
-// part ends in a blank, a comment ending in a line break; an ID3v1 title padded with blanks and a genre past the table.
-Bytes TrickyFile()
+TEST(FileTags, AFieldNeverEditedKeepsItsBytesWhateverCommandWritesTheFile)
 {
+    // Texts the editor shows otherwise than the file holds them: UTF-16 with a blank at its end, a text whose
+    // shown part ends in a blank, a comment ending in a line break; an ID3v1 title padded with blanks, a genre past
+    // the table.
     using namespace ID3v2Bytes;
     const Bytes frames = Concat({Frame("TIT2", TextBody("Song")),
                                  Frame("TPE1", TextBody({"\xFF\xFE\x18\x04\x32\x04\x30\x04\x3D\x04 \0", 12}, 1)),
                                  Frame("TALB", TextBody(std::string(1023, 'a') + " " + std::string(476, 'b'))),
                                  Frame("COMM", CommentBody("", "last line\n")), Frame("TCON", TextBody("(17)"))});
-    return Concat({Tag(3, frames, 64), Mp3Fixture::Frames(4),
-                   Mp3Fixture::ID3v1Record({.Title = "Padded title      ", .Track = 7, .Genre = 150})});
-}
-
-TEST(FileTags, AFieldNeverEditedKeepsItsBytesWhateverCommandWritesTheFile)
-{
+    const Bytes tricky = Concat({Tag(3, frames, 64), Mp3Fixture::Frames(4),
+                                 Mp3Fixture::ID3v1Record({.Title = "Padded title      ", .Track = 7, .Genre = 150})});
     // Each way of writing, the frames it changes, and the ID3v1 title and genre after it.
     const std::vector<std::tuple<const char*, std::function<WriteResult(const std::string&)>, Names, std::string>> paths = {
         {"save", [](const std::string& path) {
@@ -169,7 +166,7 @@ TEST(FileTags, AFieldNeverEditedKeepsItsBytesWhateverCommandWritesTheFile)
         SCOPED_TRACE(name);
         TempDir dir;
         const auto path = dir.file("a.mp3");
-        writeFile(path, TrickyFile());
+        writeFile(path, tricky);
         const auto before = MutagenID3v2(path);
         EXPECT_FALSE(write(path.string()).Failed());
         EXPECT_EQ(ChangedFrames(*before, *MutagenID3v2(path)), changed);

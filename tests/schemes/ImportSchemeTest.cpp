@@ -8,11 +8,6 @@
 
 namespace {
 
-std::size_t Slot(const std::string& macro)
-{
-    return static_cast<std::size_t>(*MacroAt(macro, 0));
-}
-
 // The texts of a half before the import: "??" where it has a field, "x1y" for the album and genre (filters show on
 // them); an ID3v1 half has no field the import fills behind the genre and the five ID3v2-only macros.
 MacroTexts HalfBefore(bool id3v1)
@@ -77,7 +72,7 @@ TEST(ImportScheme, TakesEachFieldUpToTheFirstCharacterAfterItsMacroAndLeavesTheR
             MacroTexts texts = HalfBefore(half == V1);
             MacroTexts expected = texts;
             for (const auto& [macro, text] : c.Expected)
-                expected[Slot(macro)] = text;
+                expected[static_cast<std::size_t>(*MacroAt(macro, 0))] = text;
             ImportFromName(texts, c.Scheme, c.FileName, c.Filters, c.Capitalize);
             for (std::size_t m = 0; m < MacroCount; ++m)
                 EXPECT_EQ(texts[m], expected[m]) << MacroNames[m];
