@@ -17,10 +17,7 @@ TEST(NewFileName, IsSafeKeepsTheExtensionAndIsCutAtACharacterToFitTheFileSystem)
     const std::optional<std::string> refused;
     const std::vector<std::tuple<std::string, std::string, std::optional<std::string>>> cases = {
         {"Foo-Bar", "track01.mp3", "Foo-Bar.mp3"},
-        {"x", "a.mp2", "x.mp2"},
-        {"x", "a.MP3", "x.mp3"},
-        {"x", "a.wav", "x.wav"},
-        {"x", "README", "x"},
+        {"x", "a.mp2", "x.mp2"}, {"x", "a.MP3", "x.mp3"}, {"x", "a.wav", "x.wav"}, {"x", "README", "x"},
         {"Ария.мп3", "a.mp3", "Ария.mp3"},
         {"Song.mpeg", "a.mp3", "Song.mpeg.mp3"},
         {"AC/DC", "a.mp3", "AC_DC.mp3"},
@@ -29,9 +26,7 @@ TEST(NewFileName, IsSafeKeepsTheExtensionAndIsCutAtACharacterToFitTheFileSystem)
         {".38 Special", "a.mp3", "_38 Special.mp3"},
         {std::string("a\0b\x01\x1F\x7F", 6), "a.mp3", "a_b___.mp3"},
         {"Café \"?\" <1> | 2:3*\\", "a.mp3", "Café \"?\" <1> | 2:3*\\.mp3"},
-        {"", "old.mp3", refused},
-        {".mp3", "old.mp3", refused},
-        {"..", "a.mp3", refused},
+        {"", "old.mp3", refused}, {".mp3", "old.mp3", refused}, {"..", "a.mp3", refused},
         {". x", "a.mp3", "_ x.mp3"},
         {std::string(300, 'a'), "old.mp3", std::string(251, 'a') + ".mp3"},
         // cut between two characters of two, three and four bytes
