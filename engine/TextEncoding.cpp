@@ -80,8 +80,8 @@ std::string ToLatin1(std::string_view text, std::size_t width)
 {
     UErrorCode error = U_ZERO_ERROR;
     const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(error);
-    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(),
-                                                                                static_cast<std::int32_t>(text.size())));
+    const icu::StringPiece utf8(text.data(), static_cast<std::int32_t>(text.size()));
+    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(utf8);
     if (U_SUCCESS(error))
         unicode = nfc->normalize(unicode, error);
     std::string latin1;

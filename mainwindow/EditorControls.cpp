@@ -21,8 +21,9 @@ QString Cut(const QString& text, std::size_t limit)
     if (text.size() <= length)
         return text;
     const QList<uint> characters = text.toUcs4();
-    return characters.size() <= length ? text
-                                       : QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), length);
+    if (characters.size() <= length)
+        return text;
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), length);
 }
 
 std::uint8_t GenreByte(const std::string& text)
