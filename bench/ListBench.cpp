@@ -81,7 +81,7 @@ void ReportMemory(std::size_t count)
     const std::size_t afterModel = HeapInUse();
     ListedFiles listed;
     for (int i = 0; i < model.RowCount(); ++i)
-        listed.Insert(model.Row(i).Directory, model.Row(i).Caption);
+        listed.Insert(listed.Key(model.Row(i).Directory, model.Row(i).Caption));
     const std::size_t afterListed = HeapInUse();
     std::printf("Memory per row: model %.0f bytes (the row record alone %zu), duplicate test %.0f bytes\n",
                 static_cast<double>(afterModel - before) / static_cast<double>(count), sizeof(ListRow),
@@ -112,8 +112,8 @@ std::array<double, 3> ScanMicroseconds(const std::string& root, std::size_t coun
     for (std::size_t pass = 1; pass <= 2; ++pass) {
         start = Clock::now();
         ScanDirectory(root, [&](const std::string& directory, const std::string& name) {
-            if (!listed.Contains(directory, name))
-                listed.Insert(directory, name);
+            if (std::string key = listed.Key(directory, name); !listed.Contains(key))
+                listed.Insert(std::move(key));
         });
         seconds[pass] = SecondsSince(start);
     }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -42,14 +43,14 @@ const std::string& ListedFiles::RealDirectory(const std::string& directory) cons
     return LastRealDirectory;
 }
 
-bool ListedFiles::Contains(const std::string& directory, const std::string& name) const
+bool ListedFiles::Contains(const std::string& key) const
 {
-    return Paths.contains(Key(directory, name));
+    return Paths.contains(key);
 }
 
-bool ListedFiles::Insert(const std::string& directory, const std::string& name)
+bool ListedFiles::Insert(std::string key)
 {
-    return Paths.insert(Key(directory, name)).second;
+    return Paths.insert(std::move(key)).second;
 }
 
 void ListedFiles::Rename(const std::string& directory, const std::string& oldName, const std::string& newName)

@@ -8,15 +8,16 @@
 // letter case are two. A hash set keeps each test constant time, so a load of 100,000 files stays linear.
 class ListedFiles {
 public:
-    bool Contains(const std::string& directory, const std::string& name) const;
+    // The canonical path a file is listed under. Finding it costs a system call, so a load asks once a file.
+    std::string Key(const std::string& directory, const std::string& name) const;
+    bool Contains(const std::string& key) const;
     // Records the file when its row is added; false when it was there already.
-    bool Insert(const std::string& directory, const std::string& name);
+    bool Insert(std::string key);
     // After a listed file was renamed on disk within its directory.
     void Rename(const std::string& directory, const std::string& oldName, const std::string& newName);
     void Clear();
 
 private:
-    std::string Key(const std::string& directory, const std::string& name) const;
     const std::string& RealDirectory(const std::string& directory) const;
 
     std::unordered_set<std::string> Paths;

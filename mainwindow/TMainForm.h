@@ -83,7 +83,6 @@ public:
     // ---- Loading (TMainFormLoading.cpp) ----
     // Reads one file and appends its row; false when it is listed already or cannot be read.
     bool AddListItem(const std::string& directory, const std::string& name);
-    bool IsInList(const std::string& directory, const std::string& name) const;
     // Files and folders named on the command line or dropped on the list, as the file system's bytes, loaded in
     // one go: folders as Add Directory walks them, MP3 files as the picker adds them. Then one message names
     // every path that is neither.

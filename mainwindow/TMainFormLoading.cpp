@@ -89,19 +89,15 @@ void TMainForm::AddPaths(const std::vector<std::string>& paths)
 
 bool TMainForm::AddListItem(const std::string& directory, const std::string& name)
 {
-    if (IsInList(directory, name))
+    std::string key = Listed.Key(directory, name);
+    if (Listed.Contains(key))
         return false;
     std::optional<ListRow> row = ReadListRow(directory, name);
     if (!row)
         return false;
-    Listed.Insert(directory, name);
+    Listed.Insert(std::move(key));
     std::vector<ListRow> rows;
     rows.push_back(std::move(*row));
     ListModel->Append(std::move(rows));
     return true;
-}
-
-bool TMainForm::IsInList(const std::string& directory, const std::string& name) const
-{
-    return Listed.Contains(directory, name);
 }
